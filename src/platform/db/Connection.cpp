@@ -1,0 +1,169 @@
+#include "platform/db/Connection.h"
+
+#include "platform/db/ConnectionString.h"
+#include "platform/db/OdbcDriver.h"
+#include "platform/db/ServerList.h"
+#include "platform/db/SqliteDriver.h"
+#include "platform/db/TsqlToSqlite.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace db {
+
+namespace {
+
+// Resolves "Provider=SQLOLEDB;Server=NAME;Database=DB;..." through the server list.
+std::unique_ptr<Driver> openServer(const ConnectionString& cs, int timeout)
+{
+    const QString server = cs.value(QStringLiteral("Server"), cs.value(QStringLiteral("Data Source")));
+    const QString database = cs.value(QStringLiteral("Database"),
+                                      cs.value(QStringLiteral("Initial Catalog")));
+    const std::optional<ServerEntry> entry = ServerList::find(server);
+    if (entry && entry->embedded()) {
+        const QString path = QDir(entry->folder).filePath(database + QStringLiteral(".db"));
+        if (!QFileInfo::exists(path)) {
+            throw Error(Error::Category::Connection,
+                        QStringLiteral("Cannot open database \"%1\" requested by the login. "
+                                       "The login failed (server %2).").arg(database, server));
+        }
+        return std::make_unique<SqliteDriver>(path, server, false, timeout);
+    }
+    const QString host = entry ? entry->host : server;
+    const int port = entry ? entry->port : 1433;
+    const QString odbc = QStringLiteral("Driver=FreeTDS;Server=%1;Port=%2;Database=%3;UID=%4;PWD=%5;"
+                                        "TDS_Version=7.4;ClientCharset=UTF-8;")
+                             .arg(host).arg(port).arg(database, cs.value(QStringLiteral("User Id")),
+                                                      cs.value(QStringLiteral("Password")));
+    return std::make_unique<OdbcDriver>(odbc, Dialect::SqlServer, timeout);
+}
+
+}  // namespace
+
+Connection::Connection() = default;
+Connection::~Connection() = default;
+
+std::shared_ptr<Connection> Connection::openShared(const QString& connectionString)
+{
+    auto c = std::make_shared<Connection>();
+    c->open(connectionString);
+    return c;
+}
+
+void Connection::open(const QString& connectionString)
+{
+    if (driver_)
+        throw Error(Error::Category::Usage, QStringLiteral("The connection is already open"));
+    const ConnectionString cs(connectionString);
+    const QString provider = cs.value(QStringLiteral("Provider")).toUpper();
+    if (provider == QLatin1String("SQLITE")) {
+        const QString path = cs.value(QStringLiteral("Data Source"));
+        if (path.isEmpty())
+            throw Error(Error::Category::Connection, QStringLiteral("No Data Source given"));
+        serverName_ = cs.value(QStringLiteral("Server"), QStringLiteral("LOCAL"));
+        driver_ = std::make_unique<SqliteDriver>(path, serverName_, true, connectionTimeout_);
+    } else if (provider.startsWith(QLatin1String("SQLOLEDB")) || provider.startsWith(QLatin1String("SQLNCLI"))
+               || provider.startsWith(QLatin1String("MSOLEDBSQL"))) {
+        serverName_ = cs.value(QStringLiteral("Server"), cs.value(QStringLiteral("Data Source")));
+        driver_ = openServer(cs, connectionTimeout_);
+    } else {
+        // Any other text goes to unixODBC as it stands (a DSN or a Driver= string).
+        const QString driver = cs.value(QStringLiteral("Driver"));
+        const Dialect d = driver.contains(QLatin1String("sqlite"), Qt::CaseInsensitive)
+                              ? Dialect::Sqlite : Dialect::SqlServer;
+        serverName_ = cs.value(QStringLiteral("Server"), QStringLiteral("LOCAL"));
+        driver_ = std::make_unique<OdbcDriver>(connectionString, d, connectionTimeout_);
+    }
+    connectionString_ = connectionString;
+    depth_ = 0;
+    driver_->setCommandTimeout(commandTimeout_);
+}
+
+void Connection::close()
+{
+    driver_.reset();
+    depth_ = 0;
+}
+
+Dialect Connection::dialect() const
+{
+    return driver_ ? driver_->dialect() : Dialect::Sqlite;
+}
+
+void Connection::setCommandTimeout(int seconds)
+{
+    commandTimeout_ = seconds;
+    if (driver_)
+        driver_->setCommandTimeout(seconds);
+}
+
+Driver& Connection::driver()
+{
+    if (!driver_)
+        throw Error(Error::Category::Connection,
+                    QStringLiteral("Operation is not allowed when the object is closed."));
+    return *driver_;
+}
+
+QString Connection::translate(const QString& sql) const
+{
+    return dialect() == Dialect::Sqlite ? TsqlToSqlite::translate(sql) : sql;
+}
+
+long long Connection::execute(const QString& sql)
+{
+    Driver& d = driver();
+    try {
+        return d.execute(translate(sql));
+    } catch (Error& e) {
+        e.withStatement(sql);
+        throw;
+    }
+}
+
+void Connection::executeScript(const QString& script)
+{
+    driver().executeScript(script);
+}
+
+Value Connection::scalar(const QString& sql)
+{
+    Driver& d = driver();
+    try {
+        auto cursor = d.query(translate(sql));
+        return cursor->next() ? cursor->value(0) : Value();
+    } catch (Error& e) {
+        e.withStatement(sql);
+        throw;
+    }
+}
+
+void Connection::beginTrans()
+{
+    Driver& d = driver();
+    if (depth_ == 0)
+        d.begin();
+    d.setTransactionDepth(++depth_);
+}
+
+void Connection::commitTrans()
+{
+    Driver& d = driver();
+    if (depth_ == 0)
+        throw Error(Error::Category::Usage, QStringLiteral("No transaction is active."));
+    if (depth_ == 1)
+        d.commit();
+    d.setTransactionDepth(--depth_);
+}
+
+void Connection::rollbackTrans()
+{
+    Driver& d = driver();
+    if (depth_ == 0)
+        throw Error(Error::Category::Usage, QStringLiteral("No transaction is active."));
+    depth_ = 0;
+    d.setTransactionDepth(0);
+    d.rollback();
+}
+
+}  // namespace db

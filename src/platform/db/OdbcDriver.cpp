@@ -1,0 +1,321 @@
+#include "platform/db/OdbcDriver.h"
+
+#include "platform/db/Error.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <QStringList>
+
+#include <vector>
+
+namespace db {
+
+struct OdbcDriver::Handles {
+    SQLHENV env = SQL_NULL_HENV;
+    SQLHDBC dbc = SQL_NULL_HDBC;
+};
+
+namespace {
+
+Error::Category categoryOfState(const QString& state)
+{
+    if (state.startsWith(QLatin1String("08")) || state == QLatin1String("28000"))
+        return Error::Category::Connection;
+    if (state.startsWith(QLatin1String("23")))
+        return Error::Category::Constraint;
+    if (state.startsWith(QLatin1String("42")))
+        return Error::Category::Syntax;
+    if (state == QLatin1String("HYT00") || state == QLatin1String("HYT01"))
+        return Error::Category::Timeout;
+    if (state == QLatin1String("40001"))
+        return Error::Category::Busy;
+    return Error::Category::Other;
+}
+
+[[noreturn]] void fail(SQLSMALLINT type, SQLHANDLE handle, const QString& context = {})
+{
+    QStringList messages;
+    QString firstState;
+    SQLINTEGER firstNative = 0;
+    for (SQLSMALLINT i = 1;; ++i) {
+        SQLCHAR state[6] = {0};
+        SQLCHAR text[1024] = {0};
+        SQLINTEGER native = 0;
+        SQLSMALLINT len = 0;
+        if (!SQL_SUCCEEDED(SQLGetDiagRec(type, handle, i, state, &native, text, sizeof text, &len)))
+            break;
+        if (firstState.isEmpty()) {
+            firstState = QString::fromLatin1(reinterpret_cast<char*>(state));
+            firstNative = native;
+        }
+        messages << QString::fromUtf8(reinterpret_cast<char*>(text));
+    }
+    if (messages.isEmpty())
+        messages << (context.isEmpty() ? QStringLiteral("ODBC call failed") : context);
+    throw Error(categoryOfState(firstState), messages.join(QLatin1Char('\n')), firstNative,
+                firstState);
+}
+
+void check(SQLRETURN rc, SQLSMALLINT type, SQLHANDLE handle, const QString& context = {})
+{
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
+        fail(type, handle, context);
+}
+
+struct Stmt {
+    SQLHSTMT h = SQL_NULL_HSTMT;
+    explicit Stmt(SQLHDBC dbc, int timeout)
+    {
+        check(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &h), SQL_HANDLE_DBC, dbc);
+        SQLSetStmtAttr(h, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(intptr_t(timeout)), 0);
+    }
+    ~Stmt() { SQLFreeHandle(SQL_HANDLE_STMT, h); }
+    Stmt(const Stmt&) = delete;
+    Stmt& operator=(const Stmt&) = delete;
+};
+
+long long rowCount(SQLHSTMT h)
+{
+    SQLLEN n = 0;
+    SQLRowCount(h, &n);
+    return n;
+}
+
+class OdbcCursor : public Cursor {
+public:
+    explicit OdbcCursor(std::unique_ptr<Stmt> stmt) : stmt_(std::move(stmt))
+    {
+        SQLSMALLINT cols = 0;
+        SQLNumResultCols(stmt_->h, &cols);
+        for (SQLSMALLINT i = 1; i <= cols; ++i) {
+            SQLCHAR name[256] = {0};
+            SQLSMALLINT len = 0, type = 0, digits = 0, nullable = 0;
+            SQLULEN size = 0;
+            SQLDescribeCol(stmt_->h, i, name, sizeof name, &len, &type, &size, &digits, &nullable);
+            names_ << QString::fromUtf8(reinterpret_cast<char*>(name));
+            types_.push_back(type);
+        }
+        row_.resize(cols);
+    }
+    QStringList columnNames() const override { return names_; }
+    bool next() override
+    {
+        const SQLRETURN rc = SQLFetch(stmt_->h);
+        if (rc == SQL_NO_DATA)
+            return false;
+        check(rc, SQL_HANDLE_STMT, stmt_->h);
+        for (int i = 0; i < static_cast<int>(row_.size()); ++i)
+            row_[i] = read(i);
+        return true;
+    }
+    Value value(int column) const override { return row_.at(column); }
+
+private:
+    Value read(int i)
+    {
+        const SQLUSMALLINT col = static_cast<SQLUSMALLINT>(i + 1);
+        SQLLEN ind = 0;
+        switch (types_[i]) {
+        case SQL_SMALLINT: case SQL_INTEGER: case SQL_TINYINT: case SQL_BIGINT: case SQL_BIT: {
+            SQLBIGINT v = 0;
+            check(SQLGetData(stmt_->h, col, SQL_C_SBIGINT, &v, 0, &ind), SQL_HANDLE_STMT, stmt_->h);
+            return ind == SQL_NULL_DATA ? Value() : Value(static_cast<int64_t>(v));
+        }
+        case SQL_FLOAT: case SQL_REAL: case SQL_DOUBLE: {
+            double v = 0;
+            check(SQLGetData(stmt_->h, col, SQL_C_DOUBLE, &v, 0, &ind), SQL_HANDLE_STMT, stmt_->h);
+            return ind == SQL_NULL_DATA ? Value() : Value(v);
+        }
+        default:
+            break;
+        }
+        // Everything else travels as text (decimals keep their exact digits that way).
+        QByteArray out;
+        char buf[4096];
+        for (;;) {
+            const SQLRETURN rc = SQLGetData(stmt_->h, col, SQL_C_CHAR, buf, sizeof buf, &ind);
+            if (rc == SQL_NO_DATA)
+                break;
+            check(rc, SQL_HANDLE_STMT, stmt_->h);
+            if (ind == SQL_NULL_DATA)
+                return Value();
+            const qsizetype got = (ind == SQL_NO_TOTAL || ind >= static_cast<SQLLEN>(sizeof buf))
+                                      ? qsizetype(sizeof buf - 1) : qsizetype(ind);
+            out.append(buf, got);
+            if (rc == SQL_SUCCESS)
+                break;
+        }
+        const QString text = QString::fromUtf8(out);
+        if (types_[i] == SQL_DECIMAL || types_[i] == SQL_NUMERIC)
+            return Value(Money::parse(text));
+        return Value(text);
+    }
+
+    std::unique_ptr<Stmt> stmt_;
+    QStringList names_;
+    std::vector<SQLSMALLINT> types_;
+    std::vector<Value> row_;
+};
+
+class OdbcPrepared : public PreparedStatement {
+public:
+    OdbcPrepared(SQLHDBC dbc, const QString& sql, int timeout) : dbc_(dbc), sql_(sql), timeout_(timeout) {}
+    void bind(int index, const Value& value) override
+    {
+        if (index >= static_cast<int>(values_.size()))
+            values_.resize(index + 1);
+        values_[index] = value;
+    }
+    long long execute() override
+    {
+        auto stmt = run();
+        return rowCount(stmt->h);
+    }
+    std::unique_ptr<Cursor> query() override { return std::make_unique<OdbcCursor>(run()); }
+
+private:
+    // Binds every value as text or integer and runs; buffers live until the call returns.
+    std::unique_ptr<Stmt> run()
+    {
+        auto stmt = std::make_unique<Stmt>(dbc_, timeout_);
+        const QByteArray sql = sql_.toUtf8();
+        check(SQLPrepare(stmt->h, (SQLCHAR*)sql.constData(), SQL_NTS), SQL_HANDLE_STMT, stmt->h);
+        std::vector<QByteArray> texts(values_.size());
+        std::vector<SQLBIGINT> ints(values_.size());
+        std::vector<SQLLEN> inds(values_.size());
+        for (size_t i = 0; i < values_.size(); ++i) {
+            const Value& v = values_[i];
+            const SQLUSMALLINT n = static_cast<SQLUSMALLINT>(i + 1);
+            if (v.isNull()) {
+                inds[i] = SQL_NULL_DATA;
+                check(SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0,
+                                       nullptr, 0, &inds[i]), SQL_HANDLE_STMT, stmt->h);
+            } else if (v.isInteger()) {
+                ints[i] = v.toInt64();
+                check(SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0,
+                                       &ints[i], 0, nullptr), SQL_HANDLE_STMT, stmt->h);
+            } else {
+                texts[i] = v.toText().toUtf8();
+                inds[i] = texts[i].size();
+                check(SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                       std::max<SQLULEN>(1, texts[i].size()), 0,
+                                       texts[i].data(), texts[i].size(), &inds[i]),
+                      SQL_HANDLE_STMT, stmt->h);
+            }
+        }
+        check(SQLExecute(stmt->h), SQL_HANDLE_STMT, stmt->h);
+        return stmt;
+    }
+
+    SQLHDBC dbc_;
+    QString sql_;
+    int timeout_;
+    std::vector<Value> values_;
+};
+
+}  // namespace
+
+OdbcDriver::OdbcDriver(const QString& odbcConnectionString, Dialect dialect, int loginTimeoutSeconds)
+    : h_(std::make_unique<Handles>()), dialect_(dialect)
+{
+    check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h_->env), SQL_HANDLE_ENV, h_->env,
+          QStringLiteral("Cannot start ODBC"));
+    SQLSetEnvAttr(h_->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    check(SQLAllocHandle(SQL_HANDLE_DBC, h_->env, &h_->dbc), SQL_HANDLE_ENV, h_->env);
+    if (loginTimeoutSeconds > 0) {
+        SQLSetConnectAttr(h_->dbc, SQL_ATTR_LOGIN_TIMEOUT,
+                          reinterpret_cast<SQLPOINTER>(intptr_t(loginTimeoutSeconds)), 0);
+        SQLSetConnectAttr(h_->dbc, SQL_ATTR_CONNECTION_TIMEOUT,
+                          reinterpret_cast<SQLPOINTER>(intptr_t(loginTimeoutSeconds)), 0);
+    }
+    const QByteArray cs = odbcConnectionString.toUtf8();
+    SQLCHAR out[1024];
+    SQLSMALLINT outLen = 0;
+    const SQLRETURN rc = SQLDriverConnect(h_->dbc, nullptr, (SQLCHAR*)cs.constData(), SQL_NTS, out,
+                                          sizeof out, &outLen, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        try {
+            fail(SQL_HANDLE_DBC, h_->dbc, QStringLiteral("Cannot connect"));
+        } catch (Error& e) {
+            SQLFreeHandle(SQL_HANDLE_DBC, h_->dbc);
+            SQLFreeHandle(SQL_HANDLE_ENV, h_->env);
+            throw Error(Error::Category::Connection, e.message(), e.nativeCode(), e.sqlState());
+        }
+    }
+}
+
+OdbcDriver::~OdbcDriver()
+{
+    SQLDisconnect(h_->dbc);
+    SQLFreeHandle(SQL_HANDLE_DBC, h_->dbc);
+    SQLFreeHandle(SQL_HANDLE_ENV, h_->env);
+}
+
+long long OdbcDriver::execute(const QString& sql)
+{
+    Stmt stmt(h_->dbc, commandTimeout_);
+    const QByteArray text = sql.toUtf8();
+    check(SQLExecDirect(stmt.h, (SQLCHAR*)text.constData(), SQL_NTS), SQL_HANDLE_STMT, stmt.h);
+    return rowCount(stmt.h);
+}
+
+void OdbcDriver::executeScript(const QString& script)
+{
+    // Scripts for SQL Server separate batches with GO lines; others end statements with ';'.
+    QStringList batches;
+    QString current;
+    for (const QString& line : script.split(QLatin1Char('\n'))) {
+        if (line.trimmed().compare(QLatin1String("GO"), Qt::CaseInsensitive) == 0) {
+            batches << current;
+            current.clear();
+        } else {
+            current += line + QLatin1Char('\n');
+        }
+    }
+    batches << current;
+    for (const QString& batch : batches) {
+        const QStringList statements = dialect_ == Dialect::Sqlite
+                                           ? batch.split(QLatin1Char(';')) : QStringList{batch};
+        for (const QString& s : statements) {
+            if (!s.trimmed().isEmpty())
+                execute(s);
+        }
+    }
+}
+
+std::unique_ptr<Cursor> OdbcDriver::query(const QString& sql)
+{
+    auto stmt = std::make_unique<Stmt>(h_->dbc, commandTimeout_);
+    const QByteArray text = sql.toUtf8();
+    check(SQLExecDirect(stmt->h, (SQLCHAR*)text.constData(), SQL_NTS), SQL_HANDLE_STMT, stmt->h);
+    return std::make_unique<OdbcCursor>(std::move(stmt));
+}
+
+std::unique_ptr<PreparedStatement> OdbcDriver::prepare(const QString& sql)
+{
+    return std::make_unique<OdbcPrepared>(h_->dbc, sql, commandTimeout_);
+}
+
+void OdbcDriver::begin()
+{
+    check(SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT,
+                            reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+          SQL_HANDLE_DBC, h_->dbc);
+}
+
+void OdbcDriver::commit()
+{
+    check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_COMMIT), SQL_HANDLE_DBC, h_->dbc);
+    SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+}
+
+void OdbcDriver::rollback()
+{
+    SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK);
+    SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+}
+
+void OdbcDriver::setCommandTimeout(int seconds) { commandTimeout_ = seconds; }
+
+}  // namespace db

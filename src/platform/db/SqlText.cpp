@@ -1,0 +1,24 @@
+#include "platform/db/SqlText.h"
+
+namespace db {
+
+QString sqlText(const QString& text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+QString sqlDate(Dialect dialect, const QDate& date)
+{
+    const QString fmt = dialect == Dialect::Sqlite ? QStringLiteral("yyyy-MM-dd")
+                                                   : QStringLiteral("yyyyMMdd");
+    return QLatin1Char('\'') + date.toString(fmt) + QLatin1Char('\'');
+}
+
+QString sqlDate(const Connection& connection, const QDate& date)
+{
+    return sqlDate(connection.dialect(), date);
+}
+
+}  // namespace db

@@ -1,0 +1,37 @@
+#include "support/TestDatabase.h"
+
+#include "host/demo/Schema.h"
+
+#include <QDir>
+
+namespace testsupport {
+
+namespace {
+
+QString tempRoot()
+{
+    const QString root = qEnvironmentVariable("NRVX_TEST_TMP", QDir::tempPath());
+    QDir().mkpath(root);
+    return root + QStringLiteral("/nrvx-XXXXXX");
+}
+
+}  // namespace
+
+TestDatabase::TestDatabase() : dir_(tempRoot())
+{
+    path_ = dir_.filePath(QStringLiteral("empresa.db"));
+    connection_ = db::Connection::openShared(connectionString());
+    demo::createSchema(*connection_);
+}
+
+QString TestDatabase::connectionString() const
+{
+    return QStringLiteral("Provider=SQLite;Data Source=") + path_;
+}
+
+db::ConnectionPtr TestDatabase::openAnother() const
+{
+    return db::Connection::openShared(connectionString());
+}
+
+}  // namespace testsupport
