@@ -1,5 +1,6 @@
 -- NRVXReposic company database, embedded engine (SQLite).
--- Run in one call; every statement is idempotent so the script also upgrades an older file.
+-- Run in one call; every statement is guarded, so the script can run again on a database that
+-- already has the tables (it adds what is missing, it does not alter what is there).
 -- Text columns use ES_CI_AS (registered by the driver): case-insensitive, accent-sensitive,
 -- Spanish order, so look-ups by name answer as on the company's SQL Server.
 -- Dates are TEXT 'YYYY-MM-DD' (binary order is date order). Quantities and prices are NUMERIC.

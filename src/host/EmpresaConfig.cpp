@@ -1,7 +1,9 @@
 #include "host/EmpresaConfig.h"
 
-#include <QFileInfo>
-#include <QSettings>
+#include <QFile>
+#include <QHash>
+#include <QStringConverter>
+#include <QTextStream>
 
 #include <limits>
 #include <stdexcept>
@@ -10,25 +12,59 @@ namespace host {
 
 namespace {
 
-// An unquoted value with commas comes back from QSettings as a list; put it back together.
-QString texto(const QVariant& v)
+// Read by hand rather than through QSettings, whose ini reading cuts a value at ';' and turns
+// commas into lists: a connection string or a company name would arrive mangled without a word.
+using Seccion = QHash<QString, QPair<QString, QString>>;  // upper-case key -> (key, value)
+
+QHash<QString, Seccion> leerIni(const QString& ruta)
 {
-    if (v.userType() == QMetaType::QStringList)
-        return v.toStringList().join(QStringLiteral(", "));
-    return v.toString();
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw std::runtime_error(
+            QStringLiteral("No se puede leer la configuración de empresa: %1").arg(ruta).toStdString());
+    QTextStream in(&f);
+    in.setEncoding(QStringConverter::Utf8);
+
+    QHash<QString, Seccion> secciones;
+    QString actual;
+    int numero = 0;
+    while (!in.atEnd()) {
+        const QString linea = in.readLine().trimmed();
+        ++numero;
+        if (linea.isEmpty() || linea.startsWith(QLatin1Char(';')) || linea.startsWith(QLatin1Char('#')))
+            continue;
+        if (linea.startsWith(QLatin1Char('[')) && linea.endsWith(QLatin1Char(']'))) {
+            actual = linea.mid(1, linea.size() - 2).trimmed().toUpper();
+            continue;
+        }
+        const int igual = linea.indexOf(QLatin1Char('='));
+        if (igual <= 0)
+            throw std::runtime_error(QStringLiteral("Línea %1 incorrecta en %2: '%3'")
+                                         .arg(numero).arg(ruta, linea).toStdString());
+        const QString clave = linea.left(igual).trimmed();
+        QString valor = linea.mid(igual + 1).trimmed();
+        if (valor.size() >= 2 && valor.startsWith(QLatin1Char('"')) && valor.endsWith(QLatin1Char('"')))
+            valor = valor.mid(1, valor.size() - 2);
+        secciones[actual].insert(clave.toUpper(), qMakePair(clave, valor));
+    }
+    return secciones;
 }
 
-int16_t codigo(const QSettings& ini, const QString& clave, int16_t defecto)
+QString texto(const Seccion& s, const QString& clave)
 {
-    const QVariant v = ini.value(clave);
-    if (!v.isValid() || texto(v).trimmed().isEmpty())
+    return s.value(clave.toUpper()).second;
+}
+
+int16_t codigo(const Seccion& s, const QString& clave, int16_t defecto, const QString& ruta)
+{
+    const QString v = texto(s, clave);
+    if (v.isEmpty())
         return defecto;
     bool ok = false;
-    const int n = texto(v).trimmed().toInt(&ok);
+    const int n = v.toInt(&ok);
     if (!ok || n < std::numeric_limits<int16_t>::min() || n > std::numeric_limits<int16_t>::max())
-        throw std::runtime_error(QStringLiteral("Valor no válido para %1 en %2: '%3'")
-                                     .arg(clave, ini.fileName(), texto(v))
-                                     .toStdString());
+        throw std::runtime_error(
+            QStringLiteral("Valor no válido para %1 en %2: '%3'").arg(clave, ruta, v).toStdString());
     return static_cast<int16_t>(n);
 }
 
@@ -36,34 +72,25 @@ int16_t codigo(const QSettings& ini, const QString& clave, int16_t defecto)
 
 EmpresaConfig::EmpresaConfig(const QString& rutaIni) : rutaIni_(rutaIni)
 {
-    const QFileInfo info(rutaIni);
-    if (!info.isFile() || !info.isReadable())
-        throw std::runtime_error(
-            QStringLiteral("No se puede leer la configuración de empresa: %1").arg(rutaIni).toStdString());
+    const QHash<QString, Seccion> ini = leerIni(rutaIni);
 
-    QSettings ini(rutaIni, QSettings::IniFormat);
-    if (ini.status() != QSettings::NoError)
-        throw std::runtime_error(
-            QStringLiteral("Configuración de empresa con formato incorrecto: %1").arg(rutaIni).toStdString());
-
-    ini.beginGroup(QStringLiteral("Empresa"));
-    const int16_t empresa = codigo(ini, QStringLiteral("CodigoEmpresa"), 1);
+    const Seccion e = ini.value(QStringLiteral("EMPRESA"));
+    const int16_t empresa = codigo(e, QStringLiteral("CodigoEmpresa"), 1, rutaIni);
     setCodigoEmpresa(empresa);
-    setNombreEmpresa(texto(ini.value(QStringLiteral("NombreEmpresa"))));
-    setCodigoEmpresaArticulos(codigo(ini, QStringLiteral("CodigoEmpresaArticulos"), empresa));
-    setCodigoEmpresaProveedores(codigo(ini, QStringLiteral("CodigoEmpresaProveedores"), empresa));
-    setAlmacenDefecto(codigo(ini, QStringLiteral("AlmacenDefecto"), 1));
-    setDecimalesPvp(codigo(ini, QStringLiteral("DecimalesPvp"), 2));
-    setRutaAplicacion(texto(ini.value(QStringLiteral("RutaAplicacion"))));
+    setNombreEmpresa(texto(e, QStringLiteral("NombreEmpresa")));
+    setCodigoEmpresaArticulos(
+        codigo(e, QStringLiteral("CodigoEmpresaArticulos"), empresa, rutaIni));
+    setCodigoEmpresaProveedores(
+        codigo(e, QStringLiteral("CodigoEmpresaProveedores"), empresa, rutaIni));
+    setAlmacenDefecto(codigo(e, QStringLiteral("AlmacenDefecto"), 1, rutaIni));
+    setDecimalesPvp(codigo(e, QStringLiteral("DecimalesPvp"), 2, rutaIni));
+    setRutaAplicacion(texto(e, QStringLiteral("RutaAplicacion")));
     for (int nivel = 0; nivel < 3; ++nivel)
-        setNombreNivel(nivel, texto(ini.value(QStringLiteral("NombreNivel%1").arg(nivel))));
-    ini.endGroup();
+        setNombreNivel(nivel, texto(e, QStringLiteral("NombreNivel%1").arg(nivel)));
 
-    ini.beginGroup(QStringLiteral("Parametros"));
-    const QStringList claves = ini.childKeys();
-    for (const QString& clave : claves)
-        setParametro(clave, texto(ini.value(clave)));
-    ini.endGroup();
+    const Seccion parametros = ini.value(QStringLiteral("PARAMETROS"));
+    for (const auto& [clave, valor] : parametros)
+        setParametro(clave, valor);
 }
 
 }  // namespace host

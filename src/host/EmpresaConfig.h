@@ -6,23 +6,27 @@
 
 namespace host {
 
-// The company as the host program configures it: an ini file read once at construction.
+// The company as the host program configures it: an ini file (UTF-8) read once at construction.
+// A value runs to the end of its line, semicolons included (connection strings hold them), and
+// may be wrapped in double quotes; lines starting with ';' or '#' are comments. Section and key
+// names ignore case.
 //
 //   [Empresa]
 //   CodigoEmpresa=1
-//   NombreEmpresa="Supermercados Ejemplo, S.L."   ; quote values that hold a comma
-//   CodigoEmpresaArticulos=1        ; defaults to CodigoEmpresa
-//   CodigoEmpresaProveedores=1      ; defaults to CodigoEmpresa
+//   NombreEmpresa=Supermercados Ejemplo, S.L.
+//   CodigoEmpresaArticulos=1        (defaults to CodigoEmpresa)
+//   CodigoEmpresaProveedores=1      (defaults to CodigoEmpresa)
 //   AlmacenDefecto=1
 //   DecimalesPvp=2
 //   RutaAplicacion=/opt/nrvx
-//   NombreNivel0=Familia            ; NombreNivel1, NombreNivel2 likewise; absent = level unused
+//   NombreNivel0=Familia            (NombreNivel1, NombreNivel2 likewise; absent: level unused)
 //   [Parametros]
 //   ODBCNombre=CENTRAL
 //   UsuarioActual=7
+//   ConnectionString=Provider=SQLite;Data Source=/srv/nrvx/central.db
 //
-// Throws std::runtime_error when the file is missing or unreadable, or a code is not a whole
-// number in range: running on a half-read company would write under the wrong codes.
+// Throws std::runtime_error when the file is missing or unreadable, a line is not "key=value" or
+// a code is not a whole number in range: a half-read company would write under the wrong codes.
 class EmpresaConfig : public EmpresaMemoria {
 public:
     explicit EmpresaConfig(const QString& rutaIni);

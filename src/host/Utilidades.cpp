@@ -261,7 +261,8 @@ QString AjustarTexto(int alineacion, const QString& texto, int ancho)
     switch (alineacion) {
     case 1: {
         const int izquierda = falta / 2;
-        return QString(izquierda, QLatin1Char(' ')) + t + QString(falta - izquierda, QLatin1Char(' '));
+        const QString derecha(falta - izquierda, QLatin1Char(' '));
+        return QString(izquierda, QLatin1Char(' ')) + t + derecha;
     }
     case 2:
         return QString(falta, QLatin1Char(' ')) + t;
@@ -309,7 +310,8 @@ bool ServidorAccesible(const QString& servidor, int puerto, int timeoutMs)
         const int barra = destino.indexOf(QLatin1Char('\\'));
         if (barra > 0)
             destino = destino.left(barra);
-        if (destino == QLatin1String(".") || destino.compare(QLatin1String("(local)"), Qt::CaseInsensitive) == 0)
+        if (destino == QLatin1String(".")
+            || destino.compare(QLatin1String("(local)"), Qt::CaseInsensitive) == 0)
             destino = QStringLiteral("127.0.0.1");
     }
     if (destino.isEmpty() || puerto <= 0 || puerto > 65535)

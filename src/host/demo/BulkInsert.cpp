@@ -7,7 +7,7 @@
 namespace demo {
 
 BulkInsert::BulkInsert(const db::ConnectionPtr& connection, const QString& table,
-                       std::initializer_list<Column> columns)
+    std::initializer_list<Column> columns)
     : command_(connection, statement(table, columns))
 {
     for (const Column& c : columns)
@@ -30,9 +30,9 @@ void BulkInsert::add(std::initializer_list<db::Value> values)
 {
     if (static_cast<int>(values.size()) != command_.parameterCount())
         throw db::Error(db::Error::Category::Usage,
-                        QStringLiteral("%1 values given for %2 columns")
-                            .arg(values.size())
-                            .arg(command_.parameterCount()));
+            QStringLiteral("%1 values given for %2 columns")
+                .arg(values.size())
+                .arg(command_.parameterCount()));
     int i = 0;
     for (const db::Value& v : values)
         command_.setParameter(i++, v);

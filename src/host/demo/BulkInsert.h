@@ -19,7 +19,7 @@ public:
     };
 
     BulkInsert(const db::ConnectionPtr& connection, const QString& table,
-               std::initializer_list<Column> columns);
+        std::initializer_list<Column> columns);
 
     // Values in the order of the columns.
     void add(std::initializer_list<db::Value> values);

@@ -14,9 +14,11 @@ constexpr Names kUnidad = {"UNIDAD", "PACK 2", "PACK 4", "CAJA 12"};
 constexpr Names kMililitros = {"250 ML", "400 ML", "750 ML", "1 L"};
 constexpr Names kPeso = {"BANDEJA 500 G", "AL PESO KG", "BANDEJA 1 KG", "MALLA 2 KG"};
 
-constexpr Names kConservas = {"ATÚN EN ACEITE", "SARDINAS", "TOMATE TRITURADO", "PIMIENTOS DEL PIQUILLO"};
+constexpr Names kConservas
+    = {"ATÚN EN ACEITE", "SARDINAS", "TOMATE TRITURADO", "PIMIENTOS DEL PIQUILLO"};
 constexpr Names kPastas = {"ESPAGUETIS", "MACARRONES", "ARROZ REDONDO", "ÑOQUIS", "LENTEJAS"};
-constexpr Names kAceites = {"ACEITE DE OLIVA VIRGEN EXTRA", "ACEITE DE GIRASOL", "VINAGRE DE JEREZ"};
+constexpr Names kAceites
+    = {"ACEITE DE OLIVA VIRGEN EXTRA", "ACEITE DE GIRASOL", "VINAGRE DE JEREZ"};
 constexpr Names kDesayuno = {"GALLETAS MARÍA", "CACAO SOLUBLE", "CAFÉ MOLIDO", "CEREALES"};
 constexpr Names kDulces = {"CHOCOLATE CON LECHE", "TURRÓN DE JIJONA", "MAGDALENAS", "PIÑONES"};
 constexpr Names kAguas = {"AGUA MINERAL", "AGUA CON GAS"};
@@ -32,7 +34,8 @@ constexpr Names kBebe = {"PAÑALES", "TOALLITAS", "POTITO DE FRUTAS"};
 constexpr Names kFrutas = {"MANZANA GOLDEN", "NARANJA DE ZUMO", "PLÁTANO DE CANARIAS", "PERA"};
 constexpr Names kVerduras = {"TOMATE PERA", "LECHUGA", "CEBOLLA", "PATATA", "CALABACÍN"};
 constexpr Names kCarnes = {"FILETE DE TERNERA", "PECHUGA DE POLLO", "CHULETA DE CERDO"};
-constexpr Names kLacteos = {"LECHE ENTERA", "LECHE SEMIDESNATADA", "YOGUR NATURAL", "QUESO MANCHEGO"};
+constexpr Names kLacteos
+    = {"LECHE ENTERA", "LECHE SEMIDESNATADA", "YOGUR NATURAL", "QUESO MANCHEGO"};
 constexpr Names kPanaderia = {"PAN DE MOLDE", "BARRA RÚSTICA", "CRUASÁN", "ENSAIMADA"};
 constexpr Names kPescados = {"MERLUZA", "SALMÓN", "GAMBA", "CALAMAR"};
 constexpr Names kVerdCong = {"GUISANTES", "JUDÍAS VERDES", "MENESTRA", "ESPINACAS"};
@@ -102,32 +105,85 @@ constexpr DemoFamily kFamilies[] = {
 constexpr Names kThirdLevels = {"Básico", "Selección", "Ecológico", "Sin gluten", "Gran formato"};
 
 constexpr Names kBrands = {
-    "Norvex",           "La Huerta de Ñuño", "Campoverde",     "Sierra Alta",
-    "Doña Carmen",      "Mar Cantábrico",    "El Molino",      "Lácteos del Norte",
-    "Casa Peñalver",    "Brisa",             "Aurora",         "Delfín",
-    "Olivar de Jaén",   "Valle Verde",       "Castillo",       "Los Álamos",
-    "Sol de Levante",   "Montaña Azul",      "Granja Robles",  "Marina",
-    "Pétalo",           "Limpiol",           "Blancura",       "Fiel",
-    "Gatuno",           "Ébano",             "Nieve",          "Trigo de Oro",
+    "Norvex",
+    "La Huerta de Ñuño",
+    "Campoverde",
+    "Sierra Alta",
+    "Doña Carmen",
+    "Mar Cantábrico",
+    "El Molino",
+    "Lácteos del Norte",
+    "Casa Peñalver",
+    "Brisa",
+    "Aurora",
+    "Delfín",
+    "Olivar de Jaén",
+    "Valle Verde",
+    "Castillo",
+    "Los Álamos",
+    "Sol de Levante",
+    "Montaña Azul",
+    "Granja Robles",
+    "Marina",
+    "Pétalo",
+    "Limpiol",
+    "Blancura",
+    "Fiel",
+    "Gatuno",
+    "Ébano",
+    "Nieve",
+    "Trigo de Oro",
 };
 
 constexpr Names kSuppliers = {
-    "Distribuciones Ibéricas, S.A.",     "Conservas del Cantábrico, S.L.",
-    "Lácteos Asturianos, S.A.",          "Bodegas Peñafiel, S.L.",
-    "Aguas de Sierra Alta, S.A.",        "Químicas Limpiol, S.A.",
-    "Cosmética Pétalo, S.L.",            "Hortofrutícola del Segura, S.C.",
-    "Cárnicas Robles, S.L.",             "Panificadora Trigo de Oro, S.L.",
-    "Congelados Marina, S.A.",           "Menaje Castillo, S.L.",
-    "Piensos Fiel, S.A.",                "Almacenes Ébano, S.A.",
+    "Distribuciones Ibéricas, S.A.",
+    "Conservas del Cantábrico, S.L.",
+    "Lácteos Asturianos, S.A.",
+    "Bodegas Peñafiel, S.L.",
+    "Aguas de Sierra Alta, S.A.",
+    "Químicas Limpiol, S.A.",
+    "Cosmética Pétalo, S.L.",
+    "Hortofrutícola del Segura, S.C.",
+    "Cárnicas Robles, S.L.",
+    "Panificadora Trigo de Oro, S.L.",
+    "Congelados Marina, S.A.",
+    "Menaje Castillo, S.L.",
+    "Piensos Fiel, S.A.",
+    "Almacenes Ébano, S.A.",
     "Cafés y Cacaos Aurora, S.L.",
 };
 
 constexpr Names kTowns = {
-    "Salamanca", "Valladolid", "León",      "Burgos",     "Zamora",    "Ávila",
-    "Segovia",   "Soria",      "Palencia",  "Logroño",    "Cáceres",   "Badajoz",
-    "Toledo",    "Cuenca",     "Guadalajara", "Ciudad Real", "Albacete", "Teruel",
-    "Huesca",    "Zaragoza",   "Pamplona",  "Vitoria",    "Oviedo",    "Santander",
-    "Lugo",      "Ourense",    "Pontevedra", "A Coruña",  "Jaén",      "Córdoba",
+    "Salamanca",
+    "Valladolid",
+    "León",
+    "Burgos",
+    "Zamora",
+    "Ávila",
+    "Segovia",
+    "Soria",
+    "Palencia",
+    "Logroño",
+    "Cáceres",
+    "Badajoz",
+    "Toledo",
+    "Cuenca",
+    "Guadalajara",
+    "Ciudad Real",
+    "Albacete",
+    "Teruel",
+    "Huesca",
+    "Zaragoza",
+    "Pamplona",
+    "Vitoria",
+    "Oviedo",
+    "Santander",
+    "Lugo",
+    "Ourense",
+    "Pontevedra",
+    "A Coruña",
+    "Jaén",
+    "Córdoba",
 };
 
 constexpr DemoColumn kColumns[] = {
@@ -158,11 +214,29 @@ constexpr DemoColumn kColumns[] = {
 
 }  // namespace
 
-std::span<const DemoFamily> DemoCatalogue::families() { return kFamilies; }
-std::span<const char* const> DemoCatalogue::thirdLevels() { return kThirdLevels; }
-std::span<const char* const> DemoCatalogue::brands() { return kBrands; }
-std::span<const char* const> DemoCatalogue::suppliers() { return kSuppliers; }
-std::span<const char* const> DemoCatalogue::towns() { return kTowns; }
-std::span<const DemoColumn> DemoCatalogue::viewerColumns() { return kColumns; }
+std::span<const DemoFamily> DemoCatalogue::families()
+{
+    return kFamilies;
+}
+std::span<const char* const> DemoCatalogue::thirdLevels()
+{
+    return kThirdLevels;
+}
+std::span<const char* const> DemoCatalogue::brands()
+{
+    return kBrands;
+}
+std::span<const char* const> DemoCatalogue::suppliers()
+{
+    return kSuppliers;
+}
+std::span<const char* const> DemoCatalogue::towns()
+{
+    return kTowns;
+}
+std::span<const DemoColumn> DemoCatalogue::viewerColumns()
+{
+    return kColumns;
+}
 
 }  // namespace demo

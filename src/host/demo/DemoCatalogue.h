@@ -21,7 +21,7 @@ struct DemoFamily {
 struct DemoColumn {
     const char* id;
     const char* description;
-    bool central;   // shown by default in the central-warehouse viewer
+    bool central;  // shown by default in the central-warehouse viewer
     bool supplier;  // shown by default in the supplier viewer
 };
 

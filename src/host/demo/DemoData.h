@@ -10,7 +10,8 @@ struct DemoOptions {
     unsigned seed = 1;
     int articles = 3000;
     int stores = 20;
-    // The day the company's documents are dated around; invalid means the system date.
+    // The day the company's documents are dated around; invalid means today
+    // by the host's clock.
     QDate today = {};
 };
 

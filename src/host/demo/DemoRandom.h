@@ -8,7 +8,10 @@ namespace demo {
 // platform and library version, which std::rand and the std distributions do not promise.
 class DemoRandom {
 public:
-    explicit DemoRandom(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ULL + 0x2545F4914F6CDD1DULL) {}
+    explicit DemoRandom(uint64_t seed)
+        : state_(seed * 0x9E3779B97F4A7C15ULL + 0x2545F4914F6CDD1DULL)
+    {
+    }
 
     uint64_t next()
     {
@@ -25,8 +28,10 @@ public:
         return lo + static_cast<int64_t>(next() % static_cast<uint64_t>(hi - lo + 1));
     }
     bool percent(int p) { return between(0, 99) < p; }
-    template <typename T, int N>
-    const T& pick(const T (&items)[N]) { return items[between(0, N - 1)]; }
+    template <typename T, int N> const T& pick(const T (&items)[N])
+    {
+        return items[between(0, N - 1)];
+    }
 
 private:
     uint64_t state_;

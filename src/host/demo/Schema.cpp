@@ -18,19 +18,20 @@ QString schemaScript(db::Dialect dialect)
 {
     static const bool registered = (registerSchemaResource(), true);
     (void)registered;
-    const QString path = dialect == db::Dialect::SqlServer ? QStringLiteral(":/sql/schema.mssql.sql")
-                                                           : QStringLiteral(":/sql/schema.sqlite.sql");
+    const QString path = dialect == db::Dialect::SqlServer
+        ? QStringLiteral(":/sql/schema.mssql.sql")
+        : QStringLiteral(":/sql/schema.sqlite.sql");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw db::Error(db::Error::Category::Usage,
-                        QStringLiteral("The schema script %1 is not built into the program").arg(path));
+            QStringLiteral("The schema script %1 is not built into the program").arg(path));
     return QString::fromUtf8(file.readAll());
 }
 
 QStringList splitBatches(const QString& script)
 {
-    static const QRegularExpression go(QStringLiteral("^\\s*GO\\s*$"),
-                                       QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression go(
+        QStringLiteral("^\\s*GO\\s*$"), QRegularExpression::CaseInsensitiveOption);
     QStringList batches;
     QString current;
     const auto flush = [&] {

@@ -4,6 +4,7 @@
 #include "platform/db/OdbcDriver.h"
 #include "platform/db/ServerList.h"
 #include "platform/db/SqliteDriver.h"
+#include "platform/db/StatementShape.h"
 #include "platform/db/TsqlToSqlite.h"
 
 #include <QDir>
@@ -82,6 +83,7 @@ void Connection::open(const QString& connectionString)
 void Connection::close()
 {
     driver_.reset();
+    translatedShapes_.clear();
     depth_ = 0;
 }
 
@@ -110,10 +112,27 @@ QString Connection::translate(const QString& sql) const
     return dialect() == Dialect::Sqlite ? TsqlToSqlite::translate(sql) : sql;
 }
 
+long long Connection::executeByShape(const QString& sql)
+{
+    const StatementShape shape = StatementShape::lift(sql);
+    if (!shape.cacheable)
+        return -1;
+    auto it = translatedShapes_.constFind(shape.text);
+    if (it == translatedShapes_.constEnd()) {
+        if (translatedShapes_.size() > 512)
+            translatedShapes_.clear();
+        it = translatedShapes_.insert(shape.text, translate(shape.text));
+    }
+    return driver_->executeShape(*it, shape.literals);
+}
+
 long long Connection::execute(const QString& sql)
 {
     Driver& d = driver();
     try {
+        const long long n = executeByShape(sql);
+        if (n >= 0)
+            return n;
         return d.execute(translate(sql));
     } catch (Error& e) {
         e.withStatement(sql);

@@ -3,6 +3,7 @@
 #include "platform/db/Driver.h"
 #include "platform/db/Error.h"
 
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -63,7 +64,11 @@ public:
     Driver& driver();
 
 private:
+    long long executeByShape(const QString& sql);
+
     std::unique_ptr<Driver> driver_;
+    // T-SQL shape -> the engine's shape, so each shape of write is translated once.
+    QHash<QString, QString> translatedShapes_;
     QString connectionString_;
     QString serverName_;
     int connectionTimeout_ = 15;

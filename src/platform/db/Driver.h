@@ -36,6 +36,15 @@ public:
     virtual ~Driver() = default;
     virtual Dialect dialect() const = 0;
     virtual long long execute(const QString& sql) = 0;
+    // Runs a statement whose literals were lifted into '?' parameters (see StatementShape), so an
+    // engine can prepare each shape once. Answers -1 when it has no such path (the caller then
+    // runs the original text).
+    virtual long long executeShape(const QString& shape, const std::vector<Value>& literals)
+    {
+        (void)shape;
+        (void)literals;
+        return -1;
+    }
     // Runs several statements of a script (a schema file) in one call.
     virtual void executeScript(const QString& script) = 0;
     virtual std::unique_ptr<Cursor> query(const QString& sql) = 0;

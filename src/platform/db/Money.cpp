@@ -36,18 +36,33 @@ int64_t Money::toIntBankers() const
 
 QString Money::toSql() const
 {
+    // Written into every quantity of every statement: format by hand, without locale lookups.
+    char buf[32];
+    char* end = buf + sizeof buf;
+    char* p = end;
     const bool negative = v_ < 0;
-    const uint64_t abs = negative ? static_cast<uint64_t>(-(v_ + 1)) + 1 : static_cast<uint64_t>(v_);
-    QString out = negative ? QStringLiteral("-") : QString();
-    out += QString::number(abs / kScale);
+    uint64_t abs = negative ? static_cast<uint64_t>(-(v_ + 1)) + 1 : static_cast<uint64_t>(v_);
     uint64_t frac = abs % kScale;
+    uint64_t whole = abs / kScale;
     if (frac) {
-        QString digits = QString::number(frac).rightJustified(4, QLatin1Char('0'));
-        while (digits.endsWith(QLatin1Char('0')))
-            digits.chop(1);
-        out += QLatin1Char('.') + digits;
+        int digits = 4;
+        while (frac % 10 == 0) {
+            frac /= 10;
+            --digits;
+        }
+        for (int k = 0; k < digits; ++k) {
+            *--p = static_cast<char>('0' + frac % 10);
+            frac /= 10;
+        }
+        *--p = '.';
     }
-    return out;
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole);
+    if (negative)
+        *--p = '-';
+    return QString::fromLatin1(p, end - p);
 }
 
 }  // namespace db

@@ -1,7 +1,6 @@
 #include "platform/db/SqliteDriver.h"
 
 #include "platform/db/Error.h"
-#include "platform/db/StatementShape.h"
 
 #include <QCollator>
 #include <QHash>
@@ -313,18 +312,18 @@ SqliteDriver::~SqliteDriver()
 
 long long SqliteDriver::execute(const QString& sql)
 {
+    StmtPtr stmt = prepareRaw(state_->db, sql);
+    return runToEnd(state_->db, stmt.get(), sql);
+}
+
+long long SqliteDriver::executeShape(const QString& shape, const std::vector<Value>& literals)
+{
     sqlite3* db = state_->db;
-    StatementShape shape = StatementShape::lift(sql);
-    if (!shape.cacheable) {
-        StmtPtr stmt = prepareRaw(db, sql);
-        return runToEnd(db, stmt.get(), sql);
-    }
-    sqlite3_stmt* stmt = state_->cachedShape(shape.text);
+    sqlite3_stmt* stmt = state_->cachedShape(shape);
     sqlite3_reset(stmt);
-    sqlite3_clear_bindings(stmt);
-    for (int i = 0; i < static_cast<int>(shape.literals.size()); ++i)
-        bindValue(db, stmt, i + 1, shape.literals[i]);
-    return runToEnd(db, stmt, sql);
+    for (int i = 0; i < static_cast<int>(literals.size()); ++i)
+        bindValue(db, stmt, i + 1, literals[i]);
+    return runToEnd(db, stmt, shape);
 }
 
 void SqliteDriver::executeScript(const QString& script)

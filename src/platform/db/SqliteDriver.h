@@ -23,6 +23,7 @@ public:
 
     Dialect dialect() const override { return Dialect::Sqlite; }
     long long execute(const QString& sql) override;
+    long long executeShape(const QString& shape, const std::vector<Value>& literals) override;
     void executeScript(const QString& script) override;
     std::unique_ptr<Cursor> query(const QString& sql) override;
     std::unique_ptr<PreparedStatement> prepare(const QString& sql) override;

@@ -1,13 +1,19 @@
 #include "platform/db/StatementShape.h"
 
+#include <cerrno>
+#include <cstdlib>
+
 namespace db {
 
 namespace {
 
-bool isWordChar(QChar c)
+inline bool isWordChar(QChar c)
 {
-    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@')
-        || c == QLatin1Char('#') || c == QLatin1Char('$');
+    const char16_t u = c.unicode();
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_'
+        || u == '@' || u == '#' || u == '$')
+        return true;
+    return u > 127 && c.isLetterOrNumber();
 }
 
 bool startsWithWrite(const QString& sql)
@@ -17,12 +23,34 @@ bool startsWithWrite(const QString& sql)
         || head.startsWith(QLatin1String("DELETE"));
 }
 
-bool hasClauseThatNeedsLiterals(const QString& sql)
+// Words after which a number is not a value but a position or a row count.
+bool isPositionalWord(QStringView word)
 {
-    return sql.contains(QLatin1String("ORDER BY"), Qt::CaseInsensitive)
-        || sql.contains(QLatin1String("GROUP BY"), Qt::CaseInsensitive)
-        || sql.contains(QLatin1String("--")) || sql.contains(QLatin1String("/*"))
-        || sql.contains(QLatin1Char('?'));
+    if (word.size() != 2 && word.size() != 3 && word.size() != 5)
+        return false;
+    return word.compare(QLatin1String("BY"), Qt::CaseInsensitive) == 0
+        || word.compare(QLatin1String("TOP"), Qt::CaseInsensitive) == 0
+        || word.compare(QLatin1String("LIMIT"), Qt::CaseInsensitive) == 0;
+}
+
+// Hand-rolled: the generic conversions go through locale machinery that costs more than the
+// whole statement's execution.
+bool parseNumber(const QChar* p, int len, bool decimal, Value& out)
+{
+    if (len > 30)
+        return false;
+    char buf[32];
+    for (int k = 0; k < len; ++k)
+        buf[k] = static_cast<char>(p[k].unicode());
+    buf[len] = 0;
+    char* end = nullptr;
+    errno = 0;
+    if (decimal) {
+        out = Value(std::strtod(buf, &end));
+    } else {
+        out = Value(static_cast<int64_t>(std::strtoll(buf, &end, 10)));
+    }
+    return errno == 0 && end == buf + len;
 }
 
 }  // namespace
@@ -30,69 +58,75 @@ bool hasClauseThatNeedsLiterals(const QString& sql)
 StatementShape StatementShape::lift(const QString& sql)
 {
     StatementShape out;
-    if (!startsWithWrite(sql) || hasClauseThatNeedsLiterals(sql))
+    if (!startsWithWrite(sql))
         return out;
     out.text.reserve(sql.size());
+    const QChar* p = sql.constData();
     const int n = sql.size();
+    int copied = 0;  // text before this index is already in out.text
+    auto liftAt = [&](int from, int to, Value v) {
+        out.text.append(p + copied, from - copied);
+        out.text.append(QLatin1Char('?'));
+        out.literals.push_back(std::move(v));
+        copied = to;
+    };
     int i = 0;
     while (i < n) {
-        const QChar c = sql[i];
-        if (c == QLatin1Char('\'')) {
+        const char16_t c = p[i].unicode();
+        if (c == '\'') {
             QString lit;
             int j = i + 1;
             for (;;) {
                 if (j >= n)
                     return {};  // unterminated: let the engine report it on the original text
-                if (sql[j] == QLatin1Char('\'')) {
-                    if (j + 1 < n && sql[j + 1] == QLatin1Char('\'')) {
+                if (p[j] == QLatin1Char('\'')) {
+                    if (j + 1 < n && p[j + 1] == QLatin1Char('\'')) {
                         lit += QLatin1Char('\'');
                         j += 2;
                         continue;
                     }
                     break;
                 }
-                lit += sql[j++];
+                lit += p[j++];
             }
-            out.literals.emplace_back(lit);
-            out.text += QLatin1Char('?');
+            liftAt(i, j + 1, Value(lit));
             i = j + 1;
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('[')) {
-            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : QLatin1Char('"');
+        } else if (c == '"' || c == '[') {
+            const QChar close = c == '[' ? QLatin1Char(']') : QLatin1Char('"');
             const int end = sql.indexOf(close, i + 1);
             if (end < 0)
                 return {};
-            out.text += QStringView(sql).mid(i, end - i + 1);
             i = end + 1;
-        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql[i + 1].isDigit())) {
+        } else if ((c >= '0' && c <= '9') || (c == '.' && i + 1 < n && p[i + 1].isDigit())) {
             int j = i;
             bool decimal = false;
-            while (j < n && (sql[j].isDigit() || (sql[j] == QLatin1Char('.') && !decimal))) {
-                decimal = decimal || sql[j] == QLatin1Char('.');
+            while (j < n && (p[j].isDigit() || (p[j] == QLatin1Char('.') && !decimal))) {
+                decimal = decimal || p[j] == QLatin1Char('.');
                 ++j;
             }
-            if (j < n && (isWordChar(sql[j]) || sql[j] == QLatin1Char('.')))
+            if (j < n && (isWordChar(p[j]) || p[j] == QLatin1Char('.')))
                 return {};  // 1e5, 12abc: leave such texts to the engine as they are
-            const QStringView digits = QStringView(sql).mid(i, j - i);
-            bool ok = false;
-            if (decimal)
-                out.literals.emplace_back(digits.toDouble(&ok));
-            else
-                out.literals.emplace_back(static_cast<int64_t>(digits.toLongLong(&ok)));
-            if (!ok)
+            Value v;
+            if (!parseNumber(p + i, j - i, decimal, v))
                 return {};
-            out.text += QLatin1Char('?');
+            liftAt(i, j, std::move(v));
             i = j;
-        } else if (isWordChar(c)) {
+        } else if (isWordChar(p[i])) {
             int j = i;
-            while (j < n && isWordChar(sql[j]))
+            while (j < n && isWordChar(p[j]))
                 ++j;
-            out.text += QStringView(sql).mid(i, j - i);
+            if (isPositionalWord(QStringView(sql).mid(i, j - i)))
+                return {};
             i = j;
         } else {
-            out.text += c;
+            // Comments and existing parameters: leave such statements as they are.
+            if (c == '?' || (c == '-' && i + 1 < n && p[i + 1] == QLatin1Char('-'))
+                || (c == '/' && i + 1 < n && p[i + 1] == QLatin1Char('*')))
+                return {};
             ++i;
         }
     }
+    out.text.append(p + copied, n - copied);
     out.cacheable = true;
     return out;
 }

@@ -1,3 +1,6 @@
+// Statements are built on every write of generation: concatenate without temporaries.
+#define QT_USE_QSTRINGBUILDER
+
 #include "reposic/data/clsAlmacen_Rep_PreF.h"
 
 #include "host/Reloj.h"

@@ -39,7 +39,9 @@ int16_t EnteroCorto(const QVariant& valor)
     const double d = std::nearbyint(ValorTexto(valor.toString()));
     if (d < std::numeric_limits<int16_t>::min() || d > std::numeric_limits<int16_t>::max())
         throw std::out_of_range(
-            QStringLiteral("Desbordamiento: '%1' no cabe en un entero").arg(valor.toString()).toStdString());
+            QStringLiteral("Desbordamiento: '%1' no cabe en un entero")
+                .arg(valor.toString())
+                .toStdString());
     return static_cast<int16_t>(d);
 }
 

@@ -3,6 +3,8 @@
 #include "reposic/frame/ValorTexto.h"
 #include "reposic/frame/modComun.h"
 
+#include <stdexcept>
+
 namespace reposic {
 
 frmclsBase::frmclsBase() = default;
@@ -23,8 +25,12 @@ frmclsBase::~frmclsBase()
 void frmclsBase::EmpresaNorvex(std::shared_ptr<host::Empresa> empresa)
 {
     modComun::setEmpresa(empresa);
-    if (!leerDatosConexion() || !empresa)
+    if (!leerDatosConexion())
         return;
+    // The host's own call on a missing object fails; so does ours, rather than leave the
+    // previous company's login in place.
+    if (!empresa)
+        throw std::invalid_argument("EmpresaNorvex: no se ha recibido el objeto empresa");
     modComun::setServidor(empresa->Parametro(QStringLiteral("ODBCNombre")).toString());
     modComun::setBaseDatos(empresa->Parametro(QStringLiteral("ODBCBaseDatos")).toString());
     modComun::setUsuario(empresa->Parametro(QStringLiteral("ODBCUsuario")).toString());

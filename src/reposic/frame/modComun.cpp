@@ -25,7 +25,10 @@ Contexto& ctx()
 }  // namespace
 
 std::shared_ptr<host::Empresa> modComun::empresa() { return ctx().empresa; }
-void modComun::setEmpresa(std::shared_ptr<host::Empresa> empresa) { ctx().empresa = std::move(empresa); }
+void modComun::setEmpresa(std::shared_ptr<host::Empresa> empresa)
+{
+    ctx().empresa = std::move(empresa);
+}
 db::ConnectionPtr modComun::conexion() { return ctx().conexion; }
 void modComun::setConexion(db::ConnectionPtr conexion) { ctx().conexion = std::move(conexion); }
 

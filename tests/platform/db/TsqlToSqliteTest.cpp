@@ -75,9 +75,10 @@ TEST(TsqlToSqlite, functionsVariablesAndSchemaPrefixes)
         {"other globals", "SELECT @@VERSION, @@rowcount",
          "SELECT nrvx_var('VERSION'), nrvx_var('rowcount')"},
         {"scalar functions",
-         "SELECT dbo.fn_PedidosProvTotalLineas(Cod_Empresa, Codigo) AS Lineas FROM Pedidos_Proveedores",
-         "SELECT fn_PedidosProvTotalLineas(Cod_Empresa, Codigo) AS Lineas FROM Pedidos_Proveedores"},
-        {"database and schema", "SELECT * FROM Calbra.dbo.Almacenes a JOIN [Calbra].[dbo].[Empresas] e",
+         "SELECT dbo.fn_PedidosProvTotalLineas(Cod_Empresa, Codigo) AS Lineas FROM P",
+         "SELECT fn_PedidosProvTotalLineas(Cod_Empresa, Codigo) AS Lineas FROM P"},
+        {"database and schema",
+         "SELECT * FROM Calbra.dbo.Almacenes a JOIN [Calbra].[dbo].[Empresas] e",
          "SELECT * FROM Almacenes a JOIN [Empresas] e"},
         {"a column called dbo stays", "SELECT t.dbo FROM t", "SELECT t.dbo FROM t"},
     });
@@ -91,14 +92,16 @@ TEST(TsqlToSqlite, deleteWithJoinBecomesRowidSubselect)
          "cg.Cod_Formulario=c.Cod_Formulario AND cg.Cod_Control=c.Cod_Control WHERE c.TabIndex=-1",
          "DELETE FROM SGD_Controles_Grupos WHERE rowid IN (SELECT cg.rowid FROM "
          "SGD_Controles_Grupos cg INNER JOIN SGD_Controles c ON "
-         "cg.Cod_Formulario=c.Cod_Formulario AND cg.Cod_Control=c.Cod_Control WHERE c.TabIndex=-1)"},
+         "cg.Cod_Formulario=c.Cod_Formulario AND cg.Cod_Control=c.Cod_Control "
+         "WHERE c.TabIndex=-1)"},
         {"table named twice",
          "DELETE Reposicion FROM dbo.Reposicion INNER JOIN Articulos b ON b.Codigo = Cod_Articulo "
          "WHERE b.TipoRep = 0;",
          "DELETE FROM Reposicion WHERE rowid IN (SELECT Reposicion.rowid FROM Reposicion "
          "INNER JOIN Articulos b ON b.Codigo = Cod_Articulo WHERE b.TipoRep = 0);"},
         {"target is the joined table",
-         "DELETE l FROM Reposicion_Pref p INNER JOIN Reposicion_Pref_Lineas AS l ON l.Codigo = p.Codigo",
+         "DELETE l FROM Reposicion_Pref p INNER JOIN Reposicion_Pref_Lineas AS l "
+         "ON l.Codigo = p.Codigo",
          "DELETE FROM Reposicion_Pref_Lineas WHERE rowid IN (SELECT l.rowid FROM Reposicion_Pref p "
          "INNER JOIN Reposicion_Pref_Lineas AS l ON l.Codigo = p.Codigo)"},
         {"plain delete untouched", "DELETE FROM Reposicion WHERE Codigo = 0",
@@ -110,11 +113,12 @@ TEST(TsqlToSqlite, literalsQuotedNamesAndCommentsPassUntouched)
 {
     expectCases({
         {"strings with doubled quotes",
-         "INSERT INTO Reposicion_Grp (Nombre) VALUES ('O''Neill TOP 1 ISNULL( dbo.x @@SERVERNAME')",
-         "INSERT INTO Reposicion_Grp (Nombre) VALUES ('O''Neill TOP 1 ISNULL( dbo.x @@SERVERNAME')"},
+         "INSERT INTO G (Nombre) VALUES ('O''Neill TOP 1 ISNULL( dbo.x @@SERVERNAME')",
+         "INSERT INTO G (Nombre) VALUES ('O''Neill TOP 1 ISNULL( dbo.x @@SERVERNAME')"},
         {"comments", "SELECT a -- TOP 1 ISNULL(\nFROM t /* dbo.x DELETE c FROM */",
          "SELECT a -- TOP 1 ISNULL(\nFROM t /* dbo.x DELETE c FROM */"},
-        {"quoted names", "SELECT [ISNULL], \"TOP\" FROM [dbo]", "SELECT [ISNULL], \"TOP\" FROM [dbo]"},
+        {"quoted names", "SELECT [ISNULL], \"TOP\" FROM [dbo]",
+         "SELECT [ISNULL], \"TOP\" FROM [dbo]"},
         {"unterminated string", "SELECT 'TOP 1", "SELECT 'TOP 1"},
         {"accented names and spacing kept",
          "SELECT  Descripción\r\n  FROM\tArtículos   WHERE Nombre = 'Ñandú'",
