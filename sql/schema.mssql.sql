@@ -122,6 +122,12 @@ IF NOT EXISTS (SELECT 1 FROM sys.indexes
   CREATE INDEX IX_Articulos_Proveedor ON dbo.Articulos (Cod_Empresa, Cod_Proveedor);
 GO
 
+IF NOT EXISTS (SELECT 1 FROM sys.indexes
+               WHERE name = N'IX_Articulos_TipoRep'
+                 AND object_id = OBJECT_ID(N'dbo.Articulos'))
+  CREATE INDEX IX_Articulos_TipoRep ON dbo.Articulos (Cod_Empresa, TipoRep, Codigo);
+GO
+
 IF OBJECT_ID(N'dbo.Articulos_CBarras', N'U') IS NULL
 CREATE TABLE dbo.Articulos_CBarras (
   Cod_Empresa  SMALLINT NOT NULL,

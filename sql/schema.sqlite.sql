@@ -94,6 +94,8 @@ CREATE TABLE IF NOT EXISTS Articulos (
 CREATE INDEX IF NOT EXISTS IX_Articulos_Familias
   ON Articulos (Cod_Empresa, Familia_1, Familia_2, Familia_3);
 CREATE INDEX IF NOT EXISTS IX_Articulos_Proveedor ON Articulos (Cod_Empresa, Cod_Proveedor);
+-- Every generation pass clears the pending rows of articles that are not replenishable.
+CREATE INDEX IF NOT EXISTS IX_Articulos_TipoRep ON Articulos (Cod_Empresa, TipoRep, Codigo);
 
 CREATE TABLE IF NOT EXISTS Articulos_CBarras (
   Cod_Empresa  SMALLINT NOT NULL,

@@ -136,6 +136,12 @@ long long Recordset::recordCount() const
 
 int Recordset::indexOf(const QString& name) const
 {
+    // Callers nearly always spell a column as the statement does: try that first, it is the
+    // hot path of every loop over rows.
+    for (int i = 0; i < names_.size(); ++i) {
+        if (names_[i] == name)
+            return i;
+    }
     for (int i = 0; i < names_.size(); ++i) {
         if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;

@@ -1,5 +1,7 @@
 #include "reposic/frame/FormBase.h"
 
+#include "platform/ui/RunModal.h"
+
 #include <QCloseEvent>
 #include <QShowEvent>
 
@@ -32,7 +34,8 @@ void FormBase::Show(int Modal, QWidget* OwnerForm)
     // when it is the one that shows the form.
     if (isVisible() && !isModal())
         hide();
-    exec();
+    // Through the modal hook, so tests can play the user of a modal form without an event loop.
+    ui::runModal(*this);
 }
 
 void FormBase::descargar()

@@ -1,0 +1,159 @@
+// nrvx-host: a small host program that opens the module's screens on the demo company.
+//
+//   nrvx-host                          main window (needs a display)
+//   nrvx-host --list                   registered launcher classes, one a line
+//   nrvx-host --open CLASS             main window and that screen
+//   nrvx-host [--open CLASS] --screenshot FILE.png
+//                                      writes a picture of the screen (or the main window)
+//   --db FILE, --ini FILE              another database or company configuration
+#include "host/app/ConfiguracionHost.h"
+#include "host/app/RegistroLanzadores.h"
+#include "host/app/VentanaPrincipal.h"
+#include "reposic/frame/FormBase.h"
+#include "reposic/frame/LanzadorRegistro.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+bool hayPantalla()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+void imprimir(FILE* destino, const QString& texto)
+{
+    std::fputs(texto.toLocal8Bit().constData(), destino);
+    std::fputc('\n', destino);
+}
+
+void definirOpciones(QCommandLineParser& p)
+{
+    p.setApplicationDescription(
+        QStringLiteral("Abre las pantallas de reposición sobre la empresa de demostración."));
+    p.addHelpOption();
+    p.addOption({QStringLiteral("list"),
+                 QStringLiteral("Lista las clases de lanzador registradas.")});
+    p.addOption({QStringLiteral("open"), QStringLiteral("Abre la pantalla de esa clase."),
+                 QStringLiteral("CLASE")});
+    p.addOption({QStringLiteral("screenshot"),
+                 QStringLiteral("Guarda una imagen PNG de la pantalla abierta o de la "
+                                "ventana principal."),
+                 QStringLiteral("FICHERO")});
+    p.addOption({QStringLiteral("db"), QStringLiteral("Base de datos de la empresa."),
+                 QStringLiteral("FICHERO")});
+    p.addOption({QStringLiteral("ini"), QStringLiteral("Configuración de la empresa."),
+                 QStringLiteral("FICHERO")});
+}
+
+// Lets pending show and layout events run, so a picture shows the window as the user sees it.
+void asentar()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+bool guardar(QWidget& w, const QString& fichero)
+{
+    asentar();
+    if (w.grab().save(fichero, "PNG"))
+        return true;
+    imprimir(stderr, QStringLiteral("No se puede escribir la imagen %1").arg(fichero));
+    return false;
+}
+
+// Opens a screen and photographs it. A modal screen does not return from Show until it closes,
+// so the picture is taken from inside its loop and the screen is then closed.
+int fotografiarPantalla(hostapp::VentanaPrincipal& ventana, const QString& clase,
+                        const QString& fichero)
+{
+    bool hecha = false;
+    bool ok = false;
+    QTimer::singleShot(200, &ventana, [&] {
+        if (QPointer<QWidget> modal = QApplication::activeModalWidget()) {
+            ok = guardar(*modal, fichero);
+            hecha = true;
+            modal->close();
+        }
+    });
+    if (!ventana.abrir(clase))
+        return 1;
+    if (!hecha) {
+        reposic::FormBase* form = ventana.formulario(clase);
+        if (!form) {
+            imprimir(stderr, QStringLiteral("La pantalla %1 se ha cerrado al abrirse.").arg(clase));
+            return 1;
+        }
+        ok = guardar(*form, fichero);
+    }
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList argumentos;
+    for (int i = 0; i < argc; ++i)
+        argumentos << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser p;
+    definirOpciones(p);
+    p.parse(argumentos);  // errors are reported once the application exists, by process()
+
+    const bool listar = p.isSet(QStringLiteral("list"));
+    const bool foto = p.isSet(QStringLiteral("screenshot"));
+    if (!hayPantalla()) {
+        if (!listar && !foto) {
+            imprimir(stderr, QStringLiteral(
+                "nrvx-host necesita una pantalla y no hay ninguna (DISPLAY vacío).\n"
+                "Ejecútelo con:  xvfb-run -a scripts/run\n"
+                "o sin pantalla:  nrvx-host --list  |  nrvx-host --screenshot FICHERO.png"));
+            return 2;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("nrvx-host"));
+    p.process(app);
+    hostapp::registrarLanzadores();
+
+    if (listar) {
+        for (const QString& nombre : reposic::LanzadorRegistro::nombres())
+            imprimir(stdout, nombre);
+        return 0;
+    }
+
+    try {
+        const hostapp::ConfiguracionHost cfg = hostapp::ConfiguracionHost::preparar(
+            p.value(QStringLiteral("db")), p.value(QStringLiteral("ini")));
+        if (cfg.baseCreada())
+            imprimir(stderr, QStringLiteral("Creada la empresa de demostración en %1")
+                                 .arg(cfg.rutaBaseDatos()));
+
+        hostapp::VentanaPrincipal ventana(cfg.empresa(), cfg.conexion());
+        ventana.show();
+        const QString clase = p.value(QStringLiteral("open"));
+        if (foto) {
+            const QString fichero = p.value(QStringLiteral("screenshot"));
+            if (clase.isEmpty())
+                return guardar(ventana, fichero) ? 0 : 1;
+            return fotografiarPantalla(ventana, clase, fichero);
+        }
+        if (!clase.isEmpty())
+            QTimer::singleShot(0, &ventana, [&ventana, clase] { ventana.abrir(clase); });
+        return app.exec();
+    } catch (const std::exception& e) {
+        imprimir(stderr, QString::fromUtf8(e.what()));
+        return 1;
+    }
+}

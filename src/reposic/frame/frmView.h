@@ -1,0 +1,75 @@
+#pragma once
+
+#include "reposic/frame/FormBase.h"
+
+#include <QImage>
+
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QToolButton;
+class QTreeWidget;
+
+namespace report {
+class Report;
+}
+
+namespace reposic {
+
+// The report viewer: the pages of a prepared report as images, with page navigation, zoom,
+// printing and export to PDF, and the group tree when asked for. One shared instance
+// (FormBase::porDefecto<frmView>()), filled and shown by clsView; closing the view unloads it.
+class frmView : public FormBase {
+    Q_OBJECT
+
+public:
+    explicit frmView(QWidget* parent = nullptr);
+    ~frmView() override;
+
+    void setReport(std::shared_ptr<report::Report> report);
+    std::shared_ptr<report::Report> report() const { return report_; }
+    void setMostrarGrupos(bool mostrar);
+    bool mostrarGrupos() const { return mostrarGrupos_; }
+    void setZoom(int zoom);
+    int zoom() const { return zoom_; }
+
+    // Renders the report and shows its first page; a report that cannot be read throws
+    // report::Error and leaves the view empty.
+    void Cargar();
+
+    int pageCount() const;
+    int currentPage() const { return page_; }  // 0-based
+    void showPage(int page);
+    QImage pageImage() const;  // the page shown, at the current zoom
+    QString text() const;      // the text of the whole report, for tests and searches
+
+    // Toolbar actions, also callable directly.
+    void imprimir();
+    void exportarPdf(const QString& path);
+
+private:
+    void refresh();
+    void exportarPdfPreguntando();
+    void fillGroupTree();
+
+    std::shared_ptr<report::Report> report_;
+    bool mostrarGrupos_ = false;
+    int zoom_ = 120;
+    int page_ = 0;
+    bool cargado_ = false;  // pages are drawn only once the report rendered in Cargar
+
+    QScrollArea* crvRep_ = nullptr;
+    QLabel* pagina_ = nullptr;
+    QLabel* pctLogo_ = nullptr;
+    QLabel* lblPagina_ = nullptr;
+    QComboBox* cboZoom_ = nullptr;
+    QTreeWidget* tvGrupos_ = nullptr;
+    QToolButton* cmdPrimera_ = nullptr;
+    QToolButton* cmdAnterior_ = nullptr;
+    QToolButton* cmdSiguiente_ = nullptr;
+    QToolButton* cmdUltima_ = nullptr;
+};
+
+}  // namespace reposic

@@ -1,0 +1,51 @@
+#include "reposic/prefactura/ImpresionPrefactura.h"
+
+#include "reposic/frame/Informes.h"
+#include "reposic/frame/modComun.h"
+
+#include <QDir>
+
+namespace {
+
+void enviar(report::Report& informe, const QString& impresora, const QString& carpetaPdf,
+            const QString& nombrePdf)
+{
+    if (!carpetaPdf.isEmpty()) {
+        QDir().mkpath(carpetaPdf);
+        informe.exportPdf(QDir(carpetaPdf).filePath(nombrePdf));
+        return;
+    }
+    reposic::Informes::dirigirAImpresora(informe, impresora);
+    informe.printOut(1);
+}
+
+}  // namespace
+
+void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t destino,
+                                   const QString& criterio)
+{
+    const int16_t empresa = reposic::modComun::empresa()->CodigoEmpresa();
+    auto prefactura = reposic::Informes::abrir(segundoModelo
+                                                   ? QStringLiteral("Reposicion Prefactura 2.rpt")
+                                                   : QStringLiteral("Reposicion Prefactura.rpt"));
+    prefactura->setParameter(1, dobleLinea);
+    prefactura->setParameter(2, static_cast<int>(empresa));
+    prefactura->setParameter(3, static_cast<int>(origen));
+    prefactura->setParameter(4, static_cast<qlonglong>(codigo));
+    prefactura->setParameter(5, 0);
+    reposic::Informes::subinformeEmpresa(*prefactura);
+    prefactura->setDocumentName(QStringLiteral("Prefactura %1").arg(codigo));
+    enviar(*prefactura, impresora, carpetaPdf, QStringLiteral("Prefactura %1.pdf").arg(codigo));
+
+    if (!controlStock)
+        return;
+    auto faltas = reposic::Informes::abrir(QStringLiteral("Reposicion Faltas.rpt"));
+    faltas->setParameter(1, criterio);
+    faltas->setParameter(2, static_cast<int>(empresa));
+    faltas->setParameter(3, static_cast<int>(destino));
+    faltas->setParameter(4, 0);
+    faltas->setParameter(5, 9999);
+    reposic::Informes::subinformeEmpresa(*faltas);
+    faltas->setDocumentName(QStringLiteral("Faltas %1").arg(destino));
+    enviar(*faltas, impresora, carpetaPdf, QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
+}
