@@ -98,13 +98,16 @@ void ConfiguracionHost::escribirIniDefecto(const QString& rutaIni, const QString
            "ODBCPassword=\n"
            "UsuarioActual=1\n"
            "OficinaCentral=1\n"
-           "ServidorCentral=\n"
+        // The demo is the central office itself: its own server answers as the central one.
+        << "ServidorCentral=" << kServidor << "\n"
            "ReposicionTipo=0\n"
         << "ConnectionString=" << conexionSqlite(bd.absoluteFilePath()) << "\n"
         << "NoProcesarPermisosControles=0\n"
            "RepArtProv_TipoReposicionAutomatica=1\n"
            "PedProv_ModoActUndsPtes=1\n"
-           "PedProv_AnularAutenticar=0\n";
+           "PedProv_AnularAutenticar=0\n"
+           "ClaveSupervisor=\n"
+           "ServidorRegistroSeguridad=\n";
     out.flush();
     if (!f.commit())
         fallo(QStringLiteral("No se puede escribir la configuración de empresa: %1").arg(rutaIni));
@@ -117,7 +120,7 @@ ConfiguracionHost ConfiguracionHost::preparar(const QString& rutaBaseDatos, cons
     if (bd.isEmpty())
         bd = qEnvironmentVariable("NRVX_HOST_DB");
     if (bd.isEmpty())
-        bd = QDir::current().filePath(QStringLiteral("demo/empresa.db"));
+        bd = QDir::current().filePath(QStringLiteral("demo/Calbra.db"));
     const QFileInfo infoBd(bd);
     h.rutaBaseDatos_ = infoBd.absoluteFilePath();
     h.rutaIni_ = !rutaIni.isEmpty()

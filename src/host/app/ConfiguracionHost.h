@@ -12,7 +12,7 @@ namespace hostapp {
 // Everything the host program runs on: the demo company database, the company configuration
 // beside it, and the connection. On first start it creates both files.
 //
-//   database: --db FILE, else $NRVX_HOST_DB, else demo/empresa.db under the working directory
+//   database: --db FILE, else $NRVX_HOST_DB, else demo/Calbra.db under the working directory
 //   company:  --ini FILE, else the database's name with ".ini" in the same folder
 //
 // The report engine logs on through the server name "NRVXDEMO", which is registered here as the

@@ -7,6 +7,7 @@
 #include "reposic/frame/FormBase.h"
 #include "reposic/frame/LanzadorRegistro.h"
 #include "reposic/frame/ValorTexto.h"
+#include "reposic/frame/clsControlSeg.h"
 #include "reposic/frame/frmclsBase.h"
 
 #include <QHeaderView>
@@ -42,7 +43,10 @@ constexpr int kRolClase = Qt::UserRole + 1;
 
 VentanaPrincipal::VentanaPrincipal(std::shared_ptr<host::Empresa> empresa,
                                    db::ConnectionPtr conexion, QWidget* parent)
-    : QMainWindow(parent), empresa_(std::move(empresa)), conexion_(std::move(conexion))
+    : QMainWindow(parent),
+      empresa_(std::move(empresa)),
+      conexion_(std::move(conexion)),
+      miembros_(empresa_, conexion_)
 {
     setObjectName(QStringLiteral("frmHost"));
     setWindowTitle(QStringLiteral("NRVXReposic - ") + empresa_->NombreEmpresa());
@@ -65,6 +69,7 @@ VentanaPrincipal::VentanaPrincipal(std::shared_ptr<host::Empresa> empresa,
     setCentralWidget(central);
 
     construirMenu();
+    aplicarSeguridad();
     connect(trvPantallas_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         const QString clase = item->data(0, kRolClase).toString();
         if (!clase.isEmpty())
@@ -138,6 +143,31 @@ void VentanaPrincipal::construirMenu()
     menuPantallas->addAction(QStringLiteral("&Salir"), this, &QWidget::close);
 }
 
+// The host's own window is registered in the security tables and restricted by the user's groups,
+// so an administrator can see control-level security at work on it.
+void VentanaPrincipal::aplicarSeguridad()
+{
+    try {
+        if (empresa_->Parametro(QStringLiteral("ServidorRegistroSeguridad")).isValid()) {
+            reposic::clsControlSeg::setServidorRegistro(
+                empresa_->Parametro(QStringLiteral("ServidorRegistroSeguridad")).toString());
+        }
+    } catch (const std::exception&) {
+        // No such parameter: the window is registered nowhere; rights still apply.
+    }
+    try {
+        auto* seg = new reposic::clsControlSeg(this);
+        seg->setUsuario(reposic::EnteroCorto(empresa_->Parametro(QStringLiteral("UsuarioActual"))));
+        seg->cEmpresa(empresa_);
+        seg->Conexion(conexion_);
+        seg->setContentForm(this);
+        seg->SetStateAllControl();
+    } catch (const std::exception& e) {
+        ui::MsgBox(QString::fromUtf8(e.what()), ui::vbOKOnly | ui::vbCritical,
+                   QStringLiteral("¡ Atención !"));
+    }
+}
+
 bool VentanaPrincipal::abrir(const QString& clase)
 {
     const QString clave = clase.trimmed().toLower();
@@ -161,6 +191,7 @@ bool VentanaPrincipal::abrir(const QString& clase)
         // The context is handed on every opening: another screen may have overwritten it.
         lanzador.EmpresaNorvex(empresa_);
         lanzador.ConexionNorvex(conexion_);
+        miembros_.pasar(lanzador);
         lanzador.Show(CatalogoPantallas::entrada(clase).modal ? 1 : 0, this);
         return true;
     } catch (const std::exception& e) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/Empresa.h"
+#include "host/app/MiembrosLanzador.h"
 #include "platform/db/Connection.h"
 
 #include <QMainWindow>
@@ -39,6 +40,7 @@ public:
 
 private:
     void construirMenu();
+    void aplicarSeguridad();
     QString descripcionContexto() const;
 
     std::shared_ptr<host::Empresa> empresa_;
@@ -46,6 +48,7 @@ private:
     QLabel* lblEmpresa_;
     QTreeWidget* trvPantallas_;
     std::map<QString, std::unique_ptr<reposic::frmclsBase>> lanzadores_;  // by lower-case name
+    MiembrosLanzador miembros_;
 };
 
 }  // namespace hostapp

@@ -186,16 +186,19 @@ constexpr Names kTowns = {
     "Córdoba",
 };
 
+// Cod_Campo is the position here, from 1. The viewer cannot work without the bar code (1), the
+// article code (3) and the units or boxes to order (7): both default layouts show them.
 constexpr DemoColumn kColumns[] = {
-    {"Codigo", "Código", true, true},
+    {"CodBarras", "EAN", true, true},
     {"Descripcion", "Descripción", true, true},
-    {"CodBarras", "Código de barras", false, false},
+    {"Codigo", "Código de artículo", true, true},
     {"Familia", "Familia", true, false},
-    {"Subfamilia", "Subfamilia", false, false},
     {"Marca", "Marca", false, true},
+    {"Stock", "Stock", true, true},
+    {"UdsPedir", "Unidades/cajas a pedir", true, true},
+    {"Subfamilia", "Subfamilia", false, false},
     {"Proveedor", "Proveedor", false, true},
     {"Ubicacion", "Ubicación", true, false},
-    {"Stock", "Stock", true, true},
     {"StockCentral", "Stock central", true, false},
     {"StockReservado", "Stock reservado", false, false},
     {"Pendiente", "Pendiente", true, true},

@@ -70,7 +70,7 @@ TEST_F(HostProgramaTest, withoutDisplayOnlyListAndScreenshotRun)
     for (const QString& linea : lista.salida.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         EXPECT_TRUE(linea.startsWith(QStringLiteral("frmcls"))) << linea.toStdString();
     // Listing needs no company: it must not create one.
-    EXPECT_FALSE(QFileInfo::exists(ruta(QStringLiteral("demo/empresa.db"))));
+    EXPECT_FALSE(QFileInfo::exists(ruta(QStringLiteral("demo/Calbra.db"))));
 }
 
 TEST_F(HostProgramaTest, firstStartCreatesTheDemoCompanyAndPhotographsTheMainWindow)
@@ -87,27 +87,28 @@ TEST_F(HostProgramaTest, firstStartCreatesTheDemoCompanyAndPhotographsTheMainWin
     ASSERT_FALSE(imagen.isNull());
     EXPECT_GT(imagen.width(), 100);
 
-    ASSERT_TRUE(QFileInfo::exists(ruta(QStringLiteral("demo/empresa.db"))));
-    EXPECT_FALSE(QFileInfo::exists(ruta(QStringLiteral("demo/empresa.db.nueva"))));
-    QFile ini(ruta(QStringLiteral("demo/empresa.ini")));
+    ASSERT_TRUE(QFileInfo::exists(ruta(QStringLiteral("demo/Calbra.db"))));
+    EXPECT_FALSE(QFileInfo::exists(ruta(QStringLiteral("demo/Calbra.db.nueva"))));
+    QFile ini(ruta(QStringLiteral("demo/Calbra.ini")));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly | QIODevice::Text));
     const QString texto = QString::fromUtf8(ini.readAll());
     for (const QString& linea :
          {QStringLiteral("CodigoEmpresa=1"), QStringLiteral("AlmacenDefecto=1"),
-          QStringLiteral("ODBCNombre=NRVXDEMO"), QStringLiteral("ODBCBaseDatos=empresa"),
+          QStringLiteral("ODBCNombre=NRVXDEMO"), QStringLiteral("ODBCBaseDatos=Calbra"),
+          QStringLiteral("ServidorCentral=NRVXDEMO"),
           QStringLiteral("UsuarioActual=1"), QStringLiteral("OficinaCentral=1"),
           QStringLiteral("RutaAplicacion=") + QDir(aplicacion.path()).absolutePath()})
         EXPECT_TRUE(texto.contains(linea)) << linea.toStdString();
 
     // A second start keeps the company it has; a configuration deleted is written again.
-    const QDateTime creada = QFileInfo(ruta(QStringLiteral("demo/empresa.db"))).lastModified();
+    const QDateTime creada = QFileInfo(ruta(QStringLiteral("demo/Calbra.db"))).lastModified();
     ASSERT_TRUE(ini.remove());
     const Resultado otra =
         ejecutar({QStringLiteral("--screenshot"), QStringLiteral("otra.png")}, env);
     EXPECT_EQ(otra.codigo, 0) << otra.errores.toStdString();
     EXPECT_FALSE(otra.errores.contains(QStringLiteral("Creada")));
-    EXPECT_EQ(QFileInfo(ruta(QStringLiteral("demo/empresa.db"))).lastModified(), creada);
-    EXPECT_TRUE(QFileInfo::exists(ruta(QStringLiteral("demo/empresa.ini"))));
+    EXPECT_EQ(QFileInfo(ruta(QStringLiteral("demo/Calbra.db"))).lastModified(), creada);
+    EXPECT_TRUE(QFileInfo::exists(ruta(QStringLiteral("demo/Calbra.ini"))));
 }
 
 TEST_F(HostProgramaTest, anUnknownScreenFailsWithoutAPicture)
@@ -121,7 +122,7 @@ TEST_F(HostProgramaTest, anUnknownScreenFailsWithoutAPicture)
 TEST_F(HostProgramaTest, aDamagedConfigurationIsReportedNotGuessed)
 {
     QDir(dir_.path()).mkpath(QStringLiteral("demo"));
-    QFile ini(ruta(QStringLiteral("demo/empresa.ini")));
+    QFile ini(ruta(QStringLiteral("demo/Calbra.ini")));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Text));
     ini.write("[Empresa]\nCodigoEmpresa=uno\n");
     ini.close();
