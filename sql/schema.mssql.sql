@@ -233,7 +233,7 @@ CREATE TABLE dbo.Traspasos_Lineas (
   Cod_Ejercicio SMALLINT NOT NULL,
   Cod_Almacen   SMALLINT NOT NULL,
   Codigo        INT NOT NULL,
-  Linea         SMALLINT NOT NULL,
+  Linea         INT NOT NULL,
   Cod_Articulo  INT NOT NULL,
   Descripcion   VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
   UxCaja        DECIMAL(19,4) NOT NULL DEFAULT 0,

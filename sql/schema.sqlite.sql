@@ -171,7 +171,7 @@ CREATE TABLE IF NOT EXISTS Traspasos_Lineas (
   Cod_Ejercicio SMALLINT NOT NULL,
   Cod_Almacen   SMALLINT NOT NULL,
   Codigo        INTEGER NOT NULL,
-  Linea         SMALLINT NOT NULL,
+  Linea         INTEGER NOT NULL,
   Cod_Articulo  INTEGER NOT NULL,
   Descripcion   VARCHAR(100) COLLATE ES_CI_AS NOT NULL DEFAULT '',
   UxCaja        NUMERIC NOT NULL DEFAULT 0,

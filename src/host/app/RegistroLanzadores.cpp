@@ -12,6 +12,9 @@
 #include "reposic/prefactura/frmclsRepPrefactGenerar.h"
 #include "reposic/prefactura/frmclsRepPrefactModificar.h"
 #include "reposic/prefactura/frmclsRepPrefactVisor.h"
+#include "reposic/restos/frmInformeReposicionRestos.h"
+#include "reposic/restos/frmclsRepGrabRestos.h"
+#include "reposic/restos/frmclsRepVisorRestos.h"
 #include "reposic/visorcfg/frmclsRepArtVisorCfg.h"
 
 namespace hostapp {
@@ -30,9 +33,11 @@ void registrarLanzadores()
     reposic::frmclsRepPedPerecConformar::registrar();
     reposic::frmclsRepCasacionPedMC::registrar();
     reposic::frmclsRepArtVisorCfg::registrar();
-    // Screens without launcher:
-    //   registrarFormulario(QStringLiteral("frmInformeReposicionRestos"),
-    //                       [] { return new reposic::frmInformeReposicionRestos; });
+    reposic::frmclsRepGrabRestos::registrar();
+    reposic::frmclsRepVisorRestos::registrar();
+    // Screens without launcher: the host gives them one of its own.
+    registrarFormulario(QStringLiteral("frmInformeReposicionRestos"),
+                        [] { return new frmInformeReposicionRestos; });
 }
 
 }  // namespace hostapp

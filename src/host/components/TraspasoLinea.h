@@ -15,7 +15,7 @@ namespace host {
 // which it leaves the origin, with its lot and serial-number details.
 class TraspasoLinea {
 public:
-    int16_t Linea = 0;
+    int32_t Linea = 0;
     int32_t Cod_Articulo = 0;
     QString Descripcion;  // empty: the document takes the article's own when it saves
     db::Money UxCaja;

@@ -4,7 +4,7 @@
 
 namespace host {
 
-TraspasoLinea& TraspasoLineas::Add(int32_t articulo, const QString& descripcion, int16_t linea,
+TraspasoLinea& TraspasoLineas::Add(int32_t articulo, const QString& descripcion, int32_t linea,
                                    db::Money uxCaja, int16_t cajas, db::Money unidades, db::Money pvp,
                                    db::Money costo)
 {
@@ -25,7 +25,7 @@ TraspasoLinea& TraspasoLineas::Add(int32_t articulo, const QString& descripcion,
     return lineas_.back();
 }
 
-TraspasoLinea& TraspasoLineas::Item(int16_t linea)
+TraspasoLinea& TraspasoLineas::Item(int32_t linea)
 {
     for (TraspasoLinea& l : lineas_) {
         if (l.Linea == linea)

@@ -14,10 +14,10 @@ class TraspasoLineas {
 public:
     // Adds a line; a line number already used is refused (std::invalid_argument), since the
     // document's lines are keyed by it.
-    TraspasoLinea& Add(int32_t articulo, const QString& descripcion, int16_t linea, db::Money uxCaja,
+    TraspasoLinea& Add(int32_t articulo, const QString& descripcion, int32_t linea, db::Money uxCaja,
                        int16_t cajas, db::Money unidades, db::Money pvp, db::Money costo);
     // The line with that number; std::out_of_range when there is none.
-    TraspasoLinea& Item(int16_t linea);
+    TraspasoLinea& Item(int32_t linea);
     int Count() const { return static_cast<int>(lineas_.size()); }
     const std::vector<TraspasoLinea>& lineas() const { return lineas_; }
     std::vector<TraspasoLinea>& lineas() { return lineas_; }

@@ -90,6 +90,7 @@ void Command::bindAll()
 long long Command::execute()
 {
     try {
+        connection_->countStatement();
         prepareIfNeeded();
         bindAll();
         return stmt_->execute();
@@ -102,6 +103,7 @@ long long Command::execute()
 std::unique_ptr<Cursor> Command::query()
 {
     try {
+        connection_->countStatement();
         prepareIfNeeded();
         bindAll();
         return stmt_->query();

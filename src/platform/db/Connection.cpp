@@ -77,6 +77,7 @@ void Connection::open(const QString& connectionString)
     }
     connectionString_ = connectionString;
     depth_ = 0;
+    statementsRun_ = 0;
     driver_->setCommandTimeout(commandTimeout_);
 }
 
@@ -97,6 +98,14 @@ void Connection::setCommandTimeout(int seconds)
     commandTimeout_ = seconds;
     if (driver_)
         driver_->setCommandTimeout(seconds);
+}
+
+void Connection::countStatement()
+{
+    ++statementsRun_;
+    if (failAt_ > 0 && --failAt_ == 0)
+        throw Error(Error::Category::Other, QStringLiteral("Fallo inyectado en la sentencia %1")
+                                                .arg(statementsRun_));
 }
 
 Driver& Connection::driver()
@@ -130,6 +139,7 @@ long long Connection::execute(const QString& sql)
 {
     Driver& d = driver();
     try {
+        countStatement();
         const long long n = executeByShape(sql);
         if (n >= 0)
             return n;
@@ -149,6 +159,7 @@ Value Connection::scalar(const QString& sql)
 {
     Driver& d = driver();
     try {
+        countStatement();
         auto cursor = d.query(translate(sql));
         return cursor->next() ? cursor->value(0) : Value();
     } catch (Error& e) {

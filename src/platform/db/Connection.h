@@ -58,6 +58,16 @@ public:
     void rollbackTrans();
     int transactionDepth() const { return depth_; }
 
+    // Fault injection for tests: the Nth statement from now (1 = the next one) fails with a
+    // db::Error as if the server had refused it; 0 switches it off. Statements are counted at
+    // execute, scalar, recordset open and command run.
+    void failStatement(int n) { failAt_ = n; }
+    // Counts one statement against the injected fault; the layer's own entry points call it.
+    void countStatement();
+    // Statements counted since the connection opened, so a test can learn how many an
+    // operation runs before it injects a fault at each of them.
+    long long statementsRun() const { return statementsRun_; }
+
     // The statement in the engine's own dialect (T-SQL passes unchanged to SQL Server).
     QString translate(const QString& sql) const;
 
@@ -74,6 +84,8 @@ private:
     int connectionTimeout_ = 15;
     int commandTimeout_ = 30;
     int depth_ = 0;
+    int failAt_ = 0;
+    long long statementsRun_ = 0;
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;

@@ -36,6 +36,7 @@ Recordset::Recordset(const ConnectionPtr& connection, const QString& sql, Cursor
     const bool updatable = (cursor == CursorType::Dynamic || cursor == CursorType::Keyset)
         && lock != LockType::ReadOnly;
     try {
+        connection_->countStatement();
         if (updatable) {
             openUpdatable();
             return;

@@ -1,4 +1,5 @@
 #include "reposic/casacion/frmChkPedMC_Diferencias.h"
+#include "reposic/frame/Nombrar.h"
 
 #include "host/Utilidades.h"
 #include "platform/db/Recordset.h"
@@ -25,16 +26,11 @@ using reposic::modComun;
 
 namespace {
 
+using reposic::nombrar;
+
 const QString kAtencion = QStringLiteral("¡ Atención !");
 constexpr int kColDiferencia = 4;
 constexpr int kColIndice = 5;
-
-template <class W>
-W* nombrar(W* w, const char* nombre)
-{
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
-}
 
 // An amount as the workstation writes a plain decimal: comma separator, only the decimals needed.
 QString textoCantidad(db::Money m) { return m.toSql().replace(QLatin1Char('.'), QLatin1Char(',')); }

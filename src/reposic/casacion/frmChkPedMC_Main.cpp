@@ -1,4 +1,5 @@
 #include "reposic/casacion/frmChkPedMC_Main.h"
+#include "reposic/frame/Nombrar.h"
 
 #include "host/Utilidades.h"
 #include "host/components/AutorizacionAnular.h"
@@ -34,16 +35,11 @@ using reposic::modComun;
 
 namespace {
 
+using reposic::nombrar;
+
 const QString kAtencion = QStringLiteral("¡ Atención !");
 // A mini-purchase already matched with an order: shown in this colour and not markable.
 const QColor kCasada(255, 192, 192);
-
-template <class W>
-W* nombrar(W* w, const char* nombre)
-{
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
-}
 
 QString num(int64_t v) { return QString::number(v); }
 

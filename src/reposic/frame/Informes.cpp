@@ -1,6 +1,7 @@
 #include "reposic/frame/Informes.h"
 
 #include "platform/report/Printers.h"
+#include "platform/ui/PrinterPicker.h"
 #include "reposic/frame/modComun.h"
 
 namespace reposic {
@@ -38,6 +39,15 @@ void Informes::dirigirAImpresora(report::Report& informe, const QString& disposi
         }
     }
     informe.setPrintOption(1, 1);
+}
+
+void Informes::cargarImpresoras(ui::PrinterPicker& picker)
+{
+    QStringList impresoras;
+    for (const report::PrinterInfo& p : report::Printers::list())
+        impresoras << p.deviceName;
+    const auto defecto = report::Printers::defaultPrinter();
+    picker.Cargar(impresoras, defecto ? defecto->deviceName : QString());
 }
 
 }  // namespace reposic

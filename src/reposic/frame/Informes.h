@@ -6,6 +6,10 @@
 
 #include <memory>
 
+namespace ui {
+class PrinterPicker;
+}
+
 namespace reposic {
 
 // The steps every screen takes before a report goes out: open the file under the company's
@@ -21,6 +25,8 @@ public:
     static void subinformeEmpresa(report::Report& informe);
     // The first workstation printer with that device name; otherwise the report keeps its own.
     static void dirigirAImpresora(report::Report& informe, const QString& dispositivo);
+    // Fills a printer picker with the workstation's printers, the default one selected.
+    static void cargarImpresoras(ui::PrinterPicker& picker);
 };
 
 }  // namespace reposic

@@ -1,4 +1,5 @@
 #include "reposic/perecederos/frmRepPedPerecConformar.h"
+#include "reposic/frame/Nombrar.h"
 
 #include "host/ParametroError.h"
 #include "host/Reloj.h"
@@ -28,15 +29,10 @@ using reposic::modComun;
 
 namespace {
 
+using reposic::nombrar;
+
 const QString kAtencion = QStringLiteral("¡ Atención !");
 constexpr int kCodigo = 0, kDescripcion = 1, kUxC = 2, kCajas = 3, kUnidades = 4;
-
-template <class W>
-W* nombrar(W* w, const char* nombre)
-{
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
-}
 
 // Quantities are typed and shown with a decimal comma.
 double numero(const QString& texto)

@@ -1,4 +1,5 @@
 #include "reposic/perecederos/frmRepPedPerecGenPreFactura.h"
+#include "reposic/frame/Nombrar.h"
 
 #include "host/Utilidades.h"
 #include "host/controls/SelectorAlmacen.h"
@@ -8,6 +9,7 @@
 #include "platform/ui/OutputDevicePicker.h"
 #include "platform/ui/PrinterPicker.h"
 #include "platform/ui/ScreenPointer.h"
+#include "reposic/frame/Informes.h"
 #include "reposic/frame/modComun.h"
 #include "reposic/frame/modMsgOp.h"
 #include "reposic/perecederos/GeneracionPedidosPerecederos.h"
@@ -25,14 +27,9 @@ using reposic::modComun;
 
 namespace {
 
-const QString kAtencion = QStringLiteral("¡ Atención !");
+using reposic::nombrar;
 
-template <class W>
-W* nombrar(W* w, const char* nombre)
-{
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
-}
+const QString kAtencion = QStringLiteral("¡ Atención !");
 
 }  // namespace
 
@@ -96,11 +93,7 @@ void frmRepPedPerecGenPreFactura::Form_Load()
     for (host::SelectorAlmacen* s : {txtAlmacenO, txtAlmacenD})
         s->setContexto(empresa, modComun::conexion(), modComun::usuarioActual());
     cboDisp->setValue(ui::OutputDevicePicker::Impresora);
-    QStringList impresoras;
-    for (const report::PrinterInfo& p : report::Printers::list())
-        impresoras << p.deviceName;
-    const auto defecto = report::Printers::defaultPrinter();
-    cboImpresora->Cargar(impresoras, defecto ? defecto->deviceName : QString());
+    reposic::Informes::cargarImpresoras(*cboImpresora);
 
     db::Recordset rs(modComun::conexion(), "SELECT Codigo, Nombre, Cod_Almacen FROM Pedidos_Central_Tipos");
     for (; !rs.eof(); rs.moveNext()) {

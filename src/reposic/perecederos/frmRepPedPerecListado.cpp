@@ -1,4 +1,5 @@
 #include "reposic/perecederos/frmRepPedPerecListado.h"
+#include "reposic/frame/Nombrar.h"
 
 #include "host/Utilidades.h"
 #include "host/controls/SelectorAlmacen.h"
@@ -23,14 +24,9 @@ using reposic::modComun;
 
 namespace {
 
-const QString kAtencion = QStringLiteral("¡ Atención !");
+using reposic::nombrar;
 
-template <class W>
-W* nombrar(W* w, const char* nombre)
-{
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
-}
+const QString kAtencion = QStringLiteral("¡ Atención !");
 
 }  // namespace
 
@@ -93,11 +89,7 @@ void frmRepPedPerecListado::Form_Load()
     for (host::SelectorAlmacen* s : {txtAlmacenI, txtAlmacenF})
         s->setContexto(empresa, modComun::conexion(), modComun::usuarioActual());
     cboDisp->setValue(ui::OutputDevicePicker::Impresora);
-    QStringList impresoras;
-    for (const report::PrinterInfo& p : report::Printers::list())
-        impresoras << p.deviceName;
-    const auto defecto = report::Printers::defaultPrinter();
-    cboImpresora->Cargar(impresoras, defecto ? defecto->deviceName : QString());
+    reposic::Informes::cargarImpresoras(*cboImpresora);
 
     db::Recordset rs(modComun::conexion(), "SELECT Codigo, Nombre FROM Pedidos_Central_Tipos");
     for (; !rs.eof(); rs.moveNext())

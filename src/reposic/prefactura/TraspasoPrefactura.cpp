@@ -74,7 +74,8 @@ TraspasoPrefactura::Documento TraspasoPrefactura::traspasar(int16_t origen, int1
             + " ORDER BY c.Familia_1, c.Familia_2, c.Familia_3",
             db::CursorType::Static, db::LockType::ReadOnly);
         doc.setLineas(std::make_shared<host::TraspasoLineas>());
-        int16_t linea = 0;
+        // A pre-invoice of a large store has more lines than a 16-bit number counts.
+        int32_t linea = 0;
         for (; !rs.eof(); rs.moveNext()) {
             ++linea;
             const Money unidades = rs.field(QStringLiteral("Unidades")).toMoney();

@@ -1,4 +1,5 @@
 #include "reposic/prefactura/frmRepPreFacturasVisor.h"
+#include "reposic/frame/Nombrar.h"
 
 #include "host/Utilidades.h"
 #include "platform/db/Recordset.h"
@@ -21,14 +22,9 @@ using reposic::modComun;
 
 namespace {
 
-const QString kAtencion = QStringLiteral("¡ Atención !");
+using reposic::nombrar;
 
-template <class W>
-W* nombrar(W* w, const char* nombre)
-{
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
-}
+const QString kAtencion = QStringLiteral("¡ Atención !");
 
 void mostrarError(const std::exception& e)
 {

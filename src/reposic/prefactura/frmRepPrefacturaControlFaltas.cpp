@@ -72,11 +72,7 @@ void frmRepPrefacturaControlFaltas::Form_Load()
     txtAlmacen->setContexto(modComun::empresa(), modComun::conexion(), modComun::usuarioActual());
     txtProveedorI->setContexto(modComun::empresa(), modComun::conexion());
     txtProveedorF->setContexto(modComun::empresa(), modComun::conexion());
-    QStringList impresoras;
-    for (const report::PrinterInfo& p : report::Printers::list())
-        impresoras << p.deviceName;
-    const auto defecto = report::Printers::defaultPrinter();
-    cboImpresora->Cargar(impresoras, defecto ? defecto->deviceName : QString());
+    reposic::Informes::cargarImpresoras(*cboImpresora);
 }
 
 QString frmRepPrefacturaControlFaltas::DevCriterio()

@@ -1,4 +1,5 @@
 #include "reposic/prefactura/frmRepPrefacturaGenerar.h"
+#include "reposic/frame/Nombrar.h"
 
 #include "host/Utilidades.h"
 #include "host/controls/SelectorAlmacen.h"
@@ -6,6 +7,7 @@
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/OutputDevicePicker.h"
 #include "platform/ui/PrinterPicker.h"
+#include "reposic/frame/Informes.h"
 #include "reposic/frame/modComun.h"
 #include "reposic/frame/modMsgOp.h"
 #include "reposic/prefactura/GeneracionPrefactura.h"
@@ -23,14 +25,9 @@ using reposic::modComun;
 
 namespace {
 
-const QString kAtencion = QStringLiteral("¡ Atención !");
+using reposic::nombrar;
 
-template <class W>
-W* nombrar(W* w, const char* nombre)
-{
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
-}
+const QString kAtencion = QStringLiteral("¡ Atención !");
 
 }  // namespace
 
@@ -111,11 +108,7 @@ void frmRepPrefacturaGenerar::Form_Load()
         setWindowTitle(QStringLiteral("Imprimir PreFactura"));
     }
 
-    QStringList impresoras;
-    for (const report::PrinterInfo& p : report::Printers::list())
-        impresoras << p.deviceName;
-    const auto defecto = report::Printers::defaultPrinter();
-    cboImpresora->Cargar(impresoras, defecto ? defecto->deviceName : QString());
+    reposic::Informes::cargarImpresoras(*cboImpresora);
     cboDisp->setValue(1);
     chkControlStock->setChecked(true);
 

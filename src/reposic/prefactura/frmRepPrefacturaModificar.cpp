@@ -1,4 +1,5 @@
 #include "reposic/prefactura/frmRepPrefacturaModificar.h"
+#include "reposic/frame/Nombrar.h"
 
 #include "host/Reloj.h"
 #include "host/Utilidades.h"
@@ -31,15 +32,10 @@ using reposic::modComun;
 
 namespace {
 
+using reposic::nombrar;
+
 const QString kAtencion = QStringLiteral("¡ Atención !");
 const QString kSurtido = QStringLiteral("El artículo no está en el surtido del almacén de destino");
-
-template <class W>
-W* nombrar(W* w, const char* nombre)
-{
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
-}
 
 // Units travel through the grid as plain numbers so they read back exactly.
 QString textoUnidades(Money m) { return m.toSql(); }

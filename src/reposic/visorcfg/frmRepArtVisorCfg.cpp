@@ -1,4 +1,5 @@
 #include "reposic/visorcfg/frmRepArtVisorCfg.h"
+#include "reposic/frame/Nombrar.h"
 
 #include "platform/db/Recordset.h"
 #include "platform/ui/FlexGrid.h"
@@ -17,16 +18,11 @@ using reposic::modComun;
 
 namespace {
 
+using reposic::nombrar;
+
 const QString kAtencion = QStringLiteral("¡ Atención !");
 const QString kAsc = QStringLiteral("ASC");
 const QString kDesc = QStringLiteral("DESC");
-
-template <class W>
-W* nombrar(W* w, const char* nombre)
-{
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
-}
 
 // The entry the user has selected, or -1 (a current row that is not selected does not count).
 int seleccionada(const QListWidget* lista)

@@ -218,3 +218,14 @@ TEST(Connection, closedConnectionRefusesStatements)
     EXPECT_EQ(sqlDate(Dialect::SqlServer, QDate(2026, 12, 5)), QStringLiteral("'20261205'"));
     EXPECT_EQ(sqlDate(Dialect::Sqlite, QDate(2026, 12, 5)), QStringLiteral("'2026-12-05'"));
 }
+
+TEST_F(SqliteConnection, anInjectedFaultFailsExactlyTheNthStatement)
+{
+    const long long antes = conn->statementsRun();
+    conn->failStatement(2);
+    conn->execute(QStringLiteral("INSERT INTO Nombres VALUES (1, 'a')"));
+    EXPECT_THROW(conn->execute(QStringLiteral("INSERT INTO Nombres VALUES (2, 'b')")), Error);
+    conn->execute(QStringLiteral("INSERT INTO Nombres VALUES (3, 'c')"));
+    EXPECT_EQ(count(QStringLiteral("Nombres")), 2);
+    EXPECT_EQ(conn->statementsRun() - antes, 4);  // the count() itself included
+}
