@@ -181,6 +181,13 @@ IF NOT EXISTS (SELECT 1 FROM sys.indexes
   CREATE INDEX IX_Almacen_Articulos_Articulo ON dbo.Almacen_Articulos (Cod_Empresa, Cod_Articulo);
 GO
 
+IF NOT EXISTS (SELECT 1 FROM sys.indexes
+               WHERE name = N'IX_Almacen_Articulos_Bloqueo'
+                 AND object_id = OBJECT_ID(N'dbo.Almacen_Articulos'))
+  CREATE INDEX IX_Almacen_Articulos_Bloqueo
+    ON dbo.Almacen_Articulos (Cod_Empresa, Cod_Almacen, Bloqueo, Cod_Articulo);
+GO
+
 IF OBJECT_ID(N'dbo.Articulos_Ventas_Dia', N'U') IS NULL
 CREATE TABLE dbo.Articulos_Ventas_Dia (
   Cod_Empresa  SMALLINT NOT NULL,

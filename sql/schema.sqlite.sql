@@ -130,6 +130,9 @@ CREATE TABLE IF NOT EXISTS Almacen_Articulos (
 );
 CREATE INDEX IF NOT EXISTS IX_Almacen_Articulos_Articulo
   ON Almacen_Articulos (Cod_Empresa, Cod_Articulo);
+-- Every generation pass drops the pending rows of the articles blocked at the store.
+CREATE INDEX IF NOT EXISTS IX_Almacen_Articulos_Bloqueo
+  ON Almacen_Articulos (Cod_Empresa, Cod_Almacen, Bloqueo, Cod_Articulo);
 
 CREATE TABLE IF NOT EXISTS Articulos_Ventas_Dia (
   Cod_Empresa  SMALLINT NOT NULL,

@@ -18,6 +18,10 @@
 #include <iostream>
 #include <random>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
 using fiab::Operacion;
 
 namespace {
@@ -49,6 +53,27 @@ QString guardar(const QString& dir, Operacion op, int i, const QString& antes, c
     return base;
 }
 
+// Whether some process holds the write lock of an embedded database in WAL mode: the first lock
+// byte of its shared-memory file, which SQLite holds from BEGIN IMMEDIATE to the commit. Asking
+// (F_GETLK) takes no lock, so the probe cannot disturb the child it looks at.
+bool enTransaccion(const QString& ruta)
+{
+    const int fd = ::open(QFile::encodeName(ruta + QStringLiteral("-shm")).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    struct flock l = {};
+    l.l_type = F_WRLCK;
+    l.l_whence = SEEK_SET;
+    l.l_start = 120;  // (22 + 8) * 4: the write lock of SQLite's unix shared memory
+    l.l_len = 1;
+    const bool bloqueado = ::fcntl(fd, F_GETLK, &l) == 0 && l.l_type != F_UNLCK;
+    ::close(fd);
+    return bloqueado;
+}
+
+// Articles of the crash company: a few thousand lines per generation, annulment and transfer.
+constexpr int kArticulosCaida = 3000;
+
 class Caida : public ::testing::TestWithParam<Operacion> {};
 
 TEST_P(Caida, killedAnywhereLeavesTheOperationWholeOrAbsent)
@@ -56,7 +81,7 @@ TEST_P(Caida, killedAnywhereLeavesTheOperationWholeOrAbsent)
     const Operacion op = GetParam();
     const int pruebas = fiab::veces(10, 100);
     host::Reloj::Fijado reloj(fiab::kHoy);
-    const QString plantilla = fiab::plantilla(QStringLiteral("caida"), 1500, 3);
+    const QString plantilla = fiab::plantillaCaida(kArticulosCaida);
     const QString contablePlantilla = fiab::plantillaContable();
     const QString dir = fiab::carpeta();
     const QString ruta = dir + QStringLiteral("/caida-%1.db").arg(fiab::nombre(op));
@@ -65,6 +90,7 @@ TEST_P(Caida, killedAnywhereLeavesTheOperationWholeOrAbsent)
     // The two acceptable outcomes, from the same operation run here to the end.
     QString antes, despues, contableAntes, contableDespues;
     qint64 duracion = 0;
+    long long lineas = 0;
     {
         fiab::copiar(plantilla, ruta);
         fiab::copiar(contablePlantilla, rutaContable);
@@ -72,10 +98,22 @@ TEST_P(Caida, killedAnywhereLeavesTheOperationWholeOrAbsent)
         auto contable = fiab::abrir(rutaContable);
         antes = testsupport::volcadoFilas(c, false);
         contableAntes = testsupport::volcadoFilas(contable, false);
+        lineas = op == Operacion::Generacion || op == Operacion::Restos
+                     ? 0
+                     : c->scalar(QStringLiteral("SELECT COUNT(*) FROM Reposicion_Pref_Lineas WHERE"
+                                                " Codigo = %1").arg(fiab::prefacturaMayor(c, 2))).toInt64();
         QElapsedTimer t;
         t.start();
         fiab::ejecutar(op, c, contable);
         duracion = t.elapsed();
+        if (op == Operacion::Generacion) {
+            lineas = c->scalar(QStringLiteral("SELECT COUNT(*) FROM Reposicion_Pref_Lineas l INNER JOIN"
+                                              " Reposicion_Pref p ON p.Codigo = l.Codigo AND"
+                                              " p.Cod_Almacen = l.Cod_Almacen WHERE p.Cod_AlmacenD = 3"))
+                         .toInt64();
+        } else if (op == Operacion::Restos) {
+            lineas = c->scalar(QStringLiteral("SELECT COUNT(*) FROM Reposicion_Restos_Lineas")).toInt64();
+        }
         despues = testsupport::volcadoFilas(c, false);
         contableDespues = testsupport::volcadoFilas(contable, false);
     }
@@ -87,10 +125,10 @@ TEST_P(Caida, killedAnywhereLeavesTheOperationWholeOrAbsent)
     }
 
     std::mt19937 azar(20261205u + static_cast<unsigned>(op));
-    // Children take a few milliseconds longer than the run here; kills past the end count as
-    // "whole" outcomes and show that a finished operation stays finished.
-    std::uniform_int_distribution<int> espera(0, static_cast<int>(duracion * 12 / 10 + 5));
-    int nada = 0, entera = 0, terminadas = 0, descuadreContable = 0;
+    // Children take a few milliseconds longer than the run here, so a few kills still land past
+    // the end: "whole" outcomes that show a finished operation stays finished.
+    std::uniform_int_distribution<int> espera(0, static_cast<int>(duracion + 5));
+    int nada = 0, entera = 0, terminadas = 0, aMitad = 0, enCommit = 0, descuadreContable = 0;
     for (int i = 0; i < pruebas; ++i) {
         fiab::copiar(plantilla, ruta);
         fiab::copiar(contablePlantilla, rutaContable);
@@ -106,11 +144,16 @@ TEST_P(Caida, killedAnywhereLeavesTheOperationWholeOrAbsent)
         }
         ASSERT_TRUE(salida.contains("listo")) << "child did not start";
         QThread::msleep(static_cast<unsigned long>(espera(azar)));
+        // Frozen first, so that what the probe sees is where the kill lands.
+        ::kill(static_cast<pid_t>(p->processId()), SIGSTOP);
+        const bool dentro = enTransaccion(ruta) || enTransaccion(rutaContable);
         p->kill();
         p->waitForFinished(10000);
         salida += p->readAllStandardOutput();
         if (salida.contains("hecho"))
             ++terminadas;
+        if (dentro)
+            ++aMitad;
 
         auto c = fiab::abrir(ruta);
         auto contable = fiab::abrir(rutaContable);
@@ -119,6 +162,8 @@ TEST_P(Caida, killedAnywhereLeavesTheOperationWholeOrAbsent)
         EXPECT_TRUE(fallos.isEmpty()) << "trial " << i << ": " << fallos.join(QStringLiteral("; ")).toStdString();
         const QString ahora = testsupport::volcadoFilas(c, false);
         const QString contableAhora = testsupport::volcadoFilas(contable, false);
+        if (dentro && ahora == despues && op != Operacion::Traspaso)
+            ++enCommit;
         if (ahora == antes) {
             ++nada;
             // Nothing on the company side must mean nothing booked either.
@@ -134,19 +179,26 @@ TEST_P(Caida, killedAnywhereLeavesTheOperationWholeOrAbsent)
                           << " (rows left in " << guardar(dir, op, i, antes, despues, ahora).toStdString() << ")";
         }
     }
-    std::cout << "[crash] " << fiab::nombre(op) << ": " << pruebas << " SIGKILL trials (operation "
-              << duracion << " ms here), " << nada << " left nothing, " << entera << " left it whole ("
-              << terminadas << " had reported completion), invariants held after every kill;"
+    std::cout << "[crash] " << fiab::nombre(op) << ": " << pruebas << " SIGKILL trials (" << lineas
+              << " lines, operation " << duracion << " ms here), " << aMitad << " landed inside the write transaction ("
+              << enCommit << " of them while committing), " << nada << " left nothing, " << entera
+              << " left it whole (" << terminadas << " had reported completion), invariants held after"
+              << " every kill;"
               << " company side committed but accounting entry lost (kill between the two commits): "
               << descuadreContable << std::endl;
     RecordProperty("trials", pruebas);
     RecordProperty("nothing", nada);
     RecordProperty("whole", entera);
+    RecordProperty("midTransaction", aMitad);
+    // Sized so that the operation's own transaction takes most of its time: most kills must
+    // find it open, or the trials say little about atomicity.
+    EXPECT_GE(aMitad * 10, pruebas * 3) << "too few kills inside the transaction";
     EXPECT_EQ(nada + entera, pruebas);
     // The transfer commits the company side and then the accounting side: a kill between the two
     // commits leaves the document without its entry. Known and reported; only there.
-    if (op != Operacion::Traspaso)
+    if (op != Operacion::Traspaso) {
         EXPECT_EQ(descuadreContable, 0);
+    }
     RecordProperty("accountingLost", descuadreContable);
 }
 

@@ -90,6 +90,46 @@ QString plantilla(const QString& nombreBase, int articulos, int tiendas)
     return ruta;
 }
 
+QString plantillaCaida(int articulos)
+{
+    const QString ruta = carpeta() + QStringLiteral("/caida-%1.db").arg(articulos);
+    if (QFile::exists(ruta))
+        return ruta;
+    host::Reloj::fijar(kHoy);
+    const QString obra = ruta + QStringLiteral(".obra");
+    {
+        auto c = abrir(obra);
+        demo::createSchema(*c);
+        demo::DemoOptions o;
+        o.articles = articulos;
+        o.stores = 3;
+        o.today = kHoy;
+        demo::generateDemo(*c, o);
+        // Without family groups the pass of no group takes every article; every store carries
+        // every article, a few boxes pending, and the central holds enough for all of them.
+        c->executeScript(QStringLiteral(
+            "DELETE FROM Reposicion_Grp_Fam WHERE Cod_Empresa = 1;"
+            "INSERT OR IGNORE INTO Almacen_Articulos (Cod_Empresa, Cod_Almacen, Cod_Articulo)"
+            " SELECT 1, s.Codigo, a.Codigo FROM Articulos a, Almacenes s"
+            " WHERE a.Cod_Empresa = 1 AND s.Cod_Empresa = 1 AND s.Codigo IN (2, 3);"
+            "UPDATE Almacen_Articulos SET Stock_Actual = Stock_Actual + 1000000"
+            " WHERE Cod_Empresa = 1 AND Cod_Almacen = 1;"
+            "INSERT OR REPLACE INTO Reposicion (Cod_Empresa, Cod_Almacen, Cod_Articulo, Codigo,"
+            " Unidades, UnidadesVenta, UnidadesResto)"
+            " SELECT 1, s.Cod_Almacen, a.Codigo, 0, a.UxCaja * (2 + a.Codigo % 3), a.UxCaja, 0"
+            " FROM Articulos a INNER JOIN Almacen_Articulos s ON s.Cod_Empresa = 1"
+            " AND s.Cod_Articulo = a.Codigo AND s.Cod_Almacen IN (2, 3)"
+            " WHERE a.Cod_Empresa = 1 AND a.TipoRep = 1 AND a.UxCaja > 0;"));
+        GeneracionPrefactura pase(empresa(), c);
+        pase.origen = 1;
+        pase.destino = 2;
+        pase.generar(0);
+        cerrar(c);
+    }
+    QFile::rename(obra, ruta);
+    return ruta;
+}
+
 QString plantillaContable()
 {
     const QString ruta = carpeta() + QStringLiteral("/contable.db");
@@ -174,7 +214,8 @@ void ejecutar(Operacion op, const db::ConnectionPtr& c, const db::ConnectionPtr&
     case Operacion::Restos: {
         GrabacionRestos g(emp, c);
         QVector<GrabacionRestos::Linea> lineas;
-        db::Recordset rs(c, QStringLiteral("SELECT Codigo FROM Articulos WHERE Cod_Empresa = 1 ORDER BY Codigo"),
+        db::Recordset rs(c, QStringLiteral("SELECT TOP %1 Codigo FROM Articulos WHERE Cod_Empresa = 1"
+                                           " ORDER BY Codigo").arg(kLineasRestos),
                          db::CursorType::Static);
         for (int i = 0; !rs.eof(); rs.moveNext(), ++i)
             lineas.push_back({rs.field(0).toInt(), db::Money::fromInt(1 + i % 5), QStringLiteral("Rotura %1").arg(i)});
@@ -199,6 +240,50 @@ std::unique_ptr<QProcess> hijo(const QString& filtro, const QMap<QString, QStrin
     p->start(QCoreApplication::applicationFilePath(),
              {QStringLiteral("--gtest_filter=") + filtro, QStringLiteral("--gtest_brief=1")});
     return p;
+}
+
+QStringList corpusHostil()
+{
+    return {
+        QString(),
+        QStringLiteral("'"),
+        QStringLiteral("''"),
+        QStringLiteral("'''"),
+        QStringLiteral("O'Donnell"),
+        QStringLiteral("'; DROP TABLE Reposicion; --"),
+        QStringLiteral("\"; DROP TABLE Reposicion_Pref; --"),
+        QStringLiteral("x' OR '1'='1"),
+        QStringLiteral("1); DELETE FROM Reposicion_StockReservado; --"),
+        QStringLiteral("/* comentario */ SELECT 1"),
+        QStringLiteral("%"),
+        QStringLiteral("_"),
+        QStringLiteral("50% _descuento_ [a-z] [^x]"),
+        QStringLiteral("\\"),
+        QStringLiteral("\\' escapado"),
+        QStringLiteral("?"),
+        QStringLiteral(":param @var $1"),
+        QStringLiteral(";"),
+        QStringLiteral("GO"),
+        QStringLiteral("\nGO\n"),
+        QStringLiteral("línea 1\r\nlínea 2"),
+        QStringLiteral("tab\there"),
+        QString::fromUtf8("\x01\x02\x1b[31mrojo\x7f"),
+        QStringLiteral("   espacios   "),
+        QStringLiteral("Ñandú pingüino àéîõü ç"),
+        QStringLiteral("Заказ магазина"),
+        QStringLiteral("倉庫の補充"),
+        QStringLiteral("طلب المتجر"),
+        QStringLiteral("עברית"),
+        QString::fromUtf8("emoji \xF0\x9F\x93\xA6\xF0\x9F\x9A\x9A"),
+        QString::fromUtf8("\xE2\x80\xAE invertido \xE2\x80\xAC"),
+        QString::fromUtf8("zero\xE2\x80\x8Bwidth"),
+        QStringLiteral("N'unicode'"),
+        QStringLiteral("CHAR(39)+CHAR(39)"),
+        QStringLiteral("<script>alert(1)</script>"),
+        QStringLiteral("%s %n %x"),
+        QString(255, QLatin1Char('x')),
+        QString(4000, QLatin1Char('\'')),
+    };
 }
 
 }  // namespace fiab

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -31,6 +32,10 @@ void copiar(const QString& desde, const QString& hasta);
 // A demo company (central 1, stores 2..) with every group generated for store 2, so there are
 // pre-invoices to annul and transfer. Built once per process and name; closed and checkpointed.
 QString plantilla(const QString& nombre, int articulos, int tiendas);
+// A demo company sized for the crash trials: `articulos` articles all in the pass of no group,
+// pending at stores 2 and 3, the central stocked for all, and store 2 generated into one
+// pre-invoice of (almost) every article. Long transactions, so that kills land inside them.
+QString plantillaCaida(int articulos);
 // An empty accounting database, as the transfer's second connection.
 QString plantillaContable();
 
@@ -45,12 +50,17 @@ const char* nombre(Operacion op);
 Operacion operacion(const QString& nombre);
 // Runs `op` against the company file (and the accounting file for the transfer).
 void ejecutar(Operacion op, const db::ConnectionPtr& c, const db::ConnectionPtr& contable);
-// Leftover lines the recording trial writes: every article of the demo, n units each.
+// Leftover lines the recording trial writes: the first kLineasRestos articles, 1 to 5 units each.
 constexpr int16_t kTiendaRestos = 3;
+constexpr int kLineasRestos = 1500;
 constexpr int32_t kPuesto = 77;
 
 // Starts this test program again as a child running one test, with extra environment.
 std::unique_ptr<QProcess> hijo(const QString& filtro, const QMap<QString, QString>& entorno,
                                bool reenviarSalida = true);
+
+// Text users type or paste that has broken systems before: quotes, statement fragments,
+// wildcards, control characters, other scripts, very long and empty (38 strings).
+QStringList corpusHostil();
 
 }  // namespace fiab

@@ -8,10 +8,8 @@ TraspasoLinea& TraspasoLineas::Add(int32_t articulo, const QString& descripcion,
                                    db::Money uxCaja, int16_t cajas, db::Money unidades, db::Money pvp,
                                    db::Money costo)
 {
-    for (const TraspasoLinea& l : lineas_) {
-        if (l.Linea == linea)
-            throw std::invalid_argument("Traspaso: línea repetida " + std::to_string(linea));
-    }
+    if (indice_.count(linea))
+        throw std::invalid_argument("Traspaso: línea repetida " + std::to_string(linea));
     TraspasoLinea nueva;
     nueva.Linea = linea;
     nueva.Cod_Articulo = articulo;
@@ -22,15 +20,15 @@ TraspasoLinea& TraspasoLineas::Add(int32_t articulo, const QString& descripcion,
     nueva.Pvp = pvp;
     nueva.Costo = costo;
     lineas_.push_back(std::move(nueva));
+    indice_[linea] = lineas_.size() - 1;
     return lineas_.back();
 }
 
 TraspasoLinea& TraspasoLineas::Item(int32_t linea)
 {
-    for (TraspasoLinea& l : lineas_) {
-        if (l.Linea == linea)
-            return l;
-    }
+    const auto it = indice_.find(linea);
+    if (it != indice_.end())
+        return lineas_[it->second];
     throw std::out_of_range("Traspaso: no existe la línea " + std::to_string(linea));
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace host {
@@ -24,6 +25,8 @@ public:
 
 private:
     std::vector<TraspasoLinea> lineas_;
+    // Position of each line number: a large store's document has tens of thousands of lines.
+    std::unordered_map<int32_t, size_t> indice_;
 };
 
 }  // namespace host

@@ -522,7 +522,12 @@ void frmRepGrabRestos::cmdAceptar_Click()
                        ui::vbExclamation | ui::vbOKOnly, kAtencion);
         }
     }
-    ReiniciarDocumento();
+    try {
+        ReiniciarDocumento();
+    } catch (const std::exception& e) {
+        // The document is recorded; only the fresh screen for the next one failed to load.
+        ui::MsgBox(QString::fromUtf8(e.what()), ui::vbCritical | ui::vbOKOnly, kAtencion);
+    }
 }
 
 void frmRepGrabRestos::ImprimirResto(int64_t Codigo)

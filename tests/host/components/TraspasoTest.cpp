@@ -1,5 +1,6 @@
 #include "host/components/Traspaso.h"
 #include "host/components/TraspasoSalida.h"
+#include "platform/db/Transaction.h"
 #include "platform/report/Printers.h"
 #include "support/DatosFixture.h"
 #include "support/Semilla.h"
@@ -165,4 +166,19 @@ TEST_F(DocumentoTraspaso, theOutputPrintsTheSavedDocumentOnTheDefaultPrinter)
 
     salida.Codigo = t.Codigo + 1;  // never saved: nothing to print
     EXPECT_FALSE(salida.Ejecutar(1));
+}
+
+TEST_F(DocumentoTraspaso, aLargeStoresDocumentKeepsLineNumbersBeyondSixteenBits)
+{
+    auto t = documento();
+    t.Codigo = t.Numerar(true);
+    constexpr int kLineas = 33000;
+    for (int linea = 1; linea <= kLineas; ++linea)
+        t.Lineas()->Add(102, QStringLiteral("Suelto"), linea, Money(), 0, Money::fromInt(1), Money(), Money());
+    EXPECT_EQ(t.Lineas()->Item(kLineas).Linea, kLineas);
+    db::Transaction transaccion(conn());  // as the transfer saves it
+    const auto [importe, lineas] = t.Guardar();
+    transaccion.commit();
+    EXPECT_EQ(lineas, kLineas);
+    EXPECT_EQ(scalar("SELECT MAX(Linea) FROM Traspasos_Lineas").toInt(), kLineas);
 }
