@@ -19,50 +19,7 @@
 
 namespace {
 
-QStringList corpus()
-{
-    QStringList c = {
-        QString(),
-        QStringLiteral("'"),
-        QStringLiteral("''"),
-        QStringLiteral("'''"),
-        QStringLiteral("O'Donnell"),
-        QStringLiteral("'; DROP TABLE Reposicion; --"),
-        QStringLiteral("\"; DROP TABLE Reposicion_Pref; --"),
-        QStringLiteral("x' OR '1'='1"),
-        QStringLiteral("1); DELETE FROM Reposicion_StockReservado; --"),
-        QStringLiteral("/* comentario */ SELECT 1"),
-        QStringLiteral("%"),
-        QStringLiteral("_"),
-        QStringLiteral("50% _descuento_ [a-z] [^x]"),
-        QStringLiteral("\\"),
-        QStringLiteral("\\' escapado"),
-        QStringLiteral("?"),
-        QStringLiteral(":param @var $1"),
-        QStringLiteral(";"),
-        QStringLiteral("GO"),
-        QStringLiteral("\nGO\n"),
-        QStringLiteral("línea 1\r\nlínea 2"),
-        QStringLiteral("tab\there"),
-        QString::fromUtf8("\x01\x02\x1b[31mrojo\x7f"),
-        QStringLiteral("   espacios   "),
-        QStringLiteral("Ñandú pingüino àéîõü ç"),
-        QStringLiteral("Заказ магазина"),
-        QStringLiteral("倉庫の補充"),
-        QStringLiteral("طلب المتجر"),
-        QStringLiteral("עברית"),
-        QString::fromUtf8("emoji \xF0\x9F\x93\xA6\xF0\x9F\x9A\x9A"),
-        QString::fromUtf8("\xE2\x80\xAE invertido \xE2\x80\xAC"),
-        QString::fromUtf8("zero\xE2\x80\x8Bwidth"),
-        QStringLiteral("N'unicode'"),
-        QStringLiteral("CHAR(39)+CHAR(39)"),
-        QStringLiteral("<script>alert(1)</script>"),
-        QStringLiteral("%s %n %x"),
-        QString(255, QLatin1Char('x')),
-        QString(4000, QLatin1Char('\'')),
-    };
-    return c;
-}
+QStringList corpus() { return fiab::corpusHostil(); }
 
 class EntradaHostil : public ::testing::Test {
 protected:

@@ -262,13 +262,22 @@ void FlexGrid::AddItem(const QString& item)
 
 void FlexGrid::AddItem(const QString& text, int index)
 {
+    insertCells(text.split(QLatin1Char('\t')), index);
+}
+
+void FlexGrid::AddRow(const QStringList& cells)
+{
+    insertCells(cells, rowCount());
+}
+
+void FlexGrid::insertCells(const QStringList& cells, int index)
+{
     if (index < 0 || index > rowCount())
         throw std::out_of_range("Subscript out of range");
     {
         QScopedValueRollback guard(syncing_, true);
         insertRow(index);
     }
-    const QStringList cells = text.split(QLatin1Char('\t'));
     const int n = std::min(int(cells.size()), columnCount());
     for (int c = 0; c < n; ++c)
         setItem(index, c, new QTableWidgetItem(cells.at(c)));

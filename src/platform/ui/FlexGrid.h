@@ -87,6 +87,9 @@ public:
     // Cells beyond the last column are dropped; missing ones stay empty.
     void AddItem(const QString& item);
     void AddItem(const QString& item, int index);
+    // Adds a row whose cells are taken as they are: a name typed by a user may hold a tab,
+    // which AddItem would take for a column break.
+    void AddRow(const QStringList& cells);
     // Removes a data row (a heading row cannot be removed).
     void RemoveItem(int row);
 
@@ -175,6 +178,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void insertCells(const QStringList& cells, int index);
     friend class FlexGridDelegate;
 
     void checkCell(int row, int col) const;

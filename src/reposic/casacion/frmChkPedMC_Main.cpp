@@ -231,14 +231,13 @@ void frmChkPedMC_Main::CargarDocumentos()
                              " WHERE Cod_Empresa =" + empresa + " AND Cod_Almacen =" + num(almacen)
                                  + " AND Cod_Proveedor =" + num(proveedor) + " AND Pendiente = 1");
             for (; !rs.eof(); rs.moveNext()) {
-                vsPed->AddItem(QStringList{
+                vsPed->AddRow(QStringList{
                     QString(), rs.field(QStringLiteral("Codigo")).toText(),
                     host::FechaTexto(rs.field(QStringLiteral("Fecha")).toDate()),
                     host::NumeroTexto(rs.field(QStringLiteral("Importe")).toMoney(), 2),
                     num(rs.field(QStringLiteral("Lineas")).toInt64()),
                     host::NumeroTexto(rs.field(QStringLiteral("Unidades")).toMoney(), 2),
-                    num(rs.field(QStringLiteral("LineasRecibidas")).toInt64())}
-                                   .join(QLatin1Char('\t')));
+                    num(rs.field(QStringLiteral("LineasRecibidas")).toInt64())});
             }
         }
         vsPed->setRedraw(true);
@@ -262,13 +261,12 @@ void frmChkPedMC_Main::CargarDocumentos()
                 // A tab inside a supplier's document number would shift the cells after it.
                 QString documento = rs.field(QStringLiteral("Documento")).toText();
                 documento.replace(QLatin1Char('\t'), QLatin1Char(' '));
-                vsMC->AddItem(QStringList{
+                vsMC->AddRow(QStringList{
                     num(rs.field(QStringLiteral("Cod_Ejercicio")).toInt64()), QString(),
                     rs.field(QStringLiteral("Codigo")).toText(),
                     host::FechaTexto(rs.field(QStringLiteral("Fecha")).toDate()), documento,
                     num(rs.field(QStringLiteral("Lineas")).toInt64()),
-                    host::NumeroTexto(rs.field(QStringLiteral("Unidades")).toMoney(), 2)}
-                                  .join(QLatin1Char('\t')));
+                    host::NumeroTexto(rs.field(QStringLiteral("Unidades")).toMoney(), 2)});
                 if (casada) {
                     const int fila = vsMC->Rows() - 1;
                     vsMC->setCellBackColor(fila, 0, fila, vsMC->Cols() - 1, kCasada);

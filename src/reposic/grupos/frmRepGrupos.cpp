@@ -135,7 +135,7 @@ void frmRepGrupos::CargarGrupos()
     vsLineas->setRows(1);
     try {
         for (const auto& g : operaciones().grupos(Cod_Aprov))
-            vsLineas->AddItem(QString::number(g.codigo) + QLatin1Char('\t') + g.nombre);
+            vsLineas->AddRow({QString::number(g.codigo), g.nombre});
     } catch (const std::exception& e) {
         ui::MsgBox(QString::fromUtf8(e.what()), ui::vbCritical | ui::vbOKOnly, kAtencion);
     }
@@ -172,7 +172,7 @@ void frmRepGrupos::cmdAgregar_Click()
             return;
         }
         operaciones().agregar(Cod_Aprov, datos.Cod_Grupo, datos.Nombre);
-        vsLineas->AddItem(QString::number(datos.Cod_Grupo) + QLatin1Char('\t') + datos.Nombre);
+        vsLineas->AddRow({QString::number(datos.Cod_Grupo), datos.Nombre});
         vsLineas->setRow(vsLineas->Rows() - 1);  // the new group is the one to work on next
         habilitarBotones();
     } catch (const std::exception& e) {

@@ -38,10 +38,10 @@ QString tipo(int16_t tipoFichero)
     return tipoFichero == 0 ? QStringLiteral("PDF") : QStringLiteral("EXCEL");
 }
 
-QString fila(const GruposAprovisionamiento::Aprov& a)
+// Cells one by one: a name may hold a tab.
+QStringList fila(const GruposAprovisionamiento::Aprov& a)
 {
-    return QString::number(a.codigo) + QLatin1Char('\t') + a.nombre + QLatin1Char('\t')
-        + tipo(a.tipoFichero);
+    return {QString::number(a.codigo), a.nombre, tipo(a.tipoFichero)};
 }
 
 void mostrarError(const std::exception& e, const char* procedimiento)
@@ -117,7 +117,7 @@ void frmRepGruposAprov::Cargar()
     vsLineas->setRows(1);
     try {
         for (const auto& a : operaciones().lista())
-            vsLineas->AddItem(fila(a));
+            vsLineas->AddRow(fila(a));
     } catch (const std::exception& e) {
         mostrarError(e, "Cargar");
     }
@@ -155,7 +155,7 @@ void frmRepGruposAprov::cmdAgregar_Click()
         }
         const GruposAprovisionamiento::Aprov nuevo{datos.Cod_Aprov, datos.Nombre, datos.TipoFichero};
         operaciones().agregar(nuevo);
-        vsLineas->AddItem(fila(nuevo));
+        vsLineas->AddRow(fila(nuevo));
         vsLineas->setRow(vsLineas->Rows() - 1);
         habilitarBotones();
     } catch (const std::exception& e) {

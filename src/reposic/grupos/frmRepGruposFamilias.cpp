@@ -178,7 +178,7 @@ void frmRepGruposFamilias::agregarFila(const std::array<int32_t, 4>& codigos,
     QStringList celdas;
     for (int c = 0; c < 4; ++c)
         celdas << celda(codigos[c], nombres[c]);
-    vsFam->AddItem(celdas.join(QLatin1Char('\t')));
+    vsFam->AddRow(celdas);
 }
 
 void frmRepGruposFamilias::AgregarElemento()

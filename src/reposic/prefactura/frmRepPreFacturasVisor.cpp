@@ -165,13 +165,12 @@ void frmRepPreFacturasVisor::CargarPrefacturas()
             " WHERE a.Cod_Empresa =" + QString::number(modComun::empresa()->CodigoEmpresa())
             + " ORDER BY a.Codigo");
         for (; !rs.eof(); rs.moveNext()) {
-            vsCab->AddItem(QStringList{rs.field(QStringLiteral("Codigo")).toText(),
+            vsCab->AddRow(QStringList{rs.field(QStringLiteral("Codigo")).toText(),
                                        host::FechaTexto(rs.field(QStringLiteral("Fecha")).toDate()),
                                        rs.field(QStringLiteral("Cod_Almacen")).toText(),
                                        rs.field(QStringLiteral("NombAlmacen")).toText(),
                                        rs.field(QStringLiteral("Cod_AlmacenD")).toText(),
-                                       rs.field(QStringLiteral("NombAlmacenD")).toText()}
-                               .join(QLatin1Char('\t')));
+                                       rs.field(QStringLiteral("NombAlmacenD")).toText()});
         }
         rs.close();
         if (vsCab->Rows() >= 2) {
@@ -210,11 +209,10 @@ void frmRepPreFacturasVisor::CargarDetalle()
             const Money unidades = rs.field(QStringLiteral("Unidades")).toMoney();
             const Money uxCaja = rs.field(QStringLiteral("UxCaja")).toMoney();
             const int64_t cajas = uxCaja == Money() ? 0 : unidades.scaled() / uxCaja.scaled();
-            vsDet->AddItem(QStringList{rs.field(QStringLiteral("Cod_Articulo")).toText(),
+            vsDet->AddRow(QStringList{rs.field(QStringLiteral("Cod_Articulo")).toText(),
                                        rs.field(QStringLiteral("Descripcion")).toText(),
                                        rs.field(QStringLiteral("EAN")).toText(), QString::number(cajas),
-                                       uxCaja.toSql(), unidades.toSql()}
-                               .join(QLatin1Char('\t')));
+                                       uxCaja.toSql(), unidades.toSql()});
         }
     } catch (const std::exception& e) {
         mostrarError(e);

@@ -285,7 +285,7 @@ void frmRepPrefacturaModificar::CargarLineas()
                    << host::NumeroTexto(rs.field(QStringLiteral("Stock_Actual")).toMoney(), 2)
                    << QString::number(cajasDe(unidades, uxCaja)) << textoUnidades(uxCaja)
                    << textoUnidades(unidades);
-            vsLineas->AddItem(celdas.join(QLatin1Char('\t')));
+            vsLineas->AddRow(celdas);
         }
     } catch (const std::exception& e) {
         ui::MsgBox(QString::fromUtf8(e.what()), ui::vbOKOnly | ui::vbCritical, kAtencion);
@@ -644,10 +644,9 @@ void frmRepPrefacturaModificar::GrabarLinea()
         vsLineas->setRow(*fila);
         vsLineas->setTopRow(*fila);
     } else {
-        vsLineas->AddItem(QStringList{QString::number(articulo), txtArticulo->descripcion(), QString(),
+        vsLineas->AddRow(QStringList{QString::number(articulo), txtArticulo->descripcion(), QString(),
                                       QString(), QString(), cajas, QString::number(uxCaja_),
-                                      textoUnidades(nueva)}
-                              .join(QLatin1Char('\t')));
+                                      textoUnidades(nueva)});
         if (vsLineas->Rows() - 12 >= 2)
             vsLineas->setTopRow(vsLineas->Rows() - 12);
     }
