@@ -78,13 +78,20 @@ int fotografiarPantalla(hostapp::VentanaPrincipal& ventana, const QString& clase
 {
     bool hecha = false;
     bool ok = false;
-    QTimer::singleShot(200, &ventana, [&] {
+    // The first modal window is the picture; any modal one it opens in turn (a question, a
+    // choice) is closed too, so that nobody has to answer it for the program to end.
+    QTimer cerrar;
+    cerrar.setInterval(200);
+    QObject::connect(&cerrar, &QTimer::timeout, &ventana, [&] {
         if (QPointer<QWidget> modal = QApplication::activeModalWidget()) {
-            ok = guardar(*modal, fichero);
-            hecha = true;
+            if (!hecha) {
+                ok = guardar(*modal, fichero);
+                hecha = true;
+            }
             modal->close();
         }
     });
+    cerrar.start();
     if (!ventana.abrir(clase))
         return 1;
     if (!hecha) {
