@@ -28,6 +28,9 @@ bool isPositionalWord(QStringView word)
 {
     if (word.size() != 2 && word.size() != 3 && word.size() != 5)
         return false;
+    const char16_t first = word.front().unicode() | 0x20;  // lower-case for ASCII letters
+    if (first != 'b' && first != 't' && first != 'l')
+        return false;
     return word.compare(QLatin1String("BY"), Qt::CaseInsensitive) == 0
         || word.compare(QLatin1String("TOP"), Qt::CaseInsensitive) == 0
         || word.compare(QLatin1String("LIMIT"), Qt::CaseInsensitive) == 0;
@@ -39,6 +42,13 @@ bool parseNumber(const QChar* p, int len, bool decimal, Value& out)
 {
     if (len > 30)
         return false;
+    if (!decimal && len <= 18) {
+        int64_t v = 0;
+        for (int k = 0; k < len; ++k)
+            v = v * 10 + (p[k].unicode() - '0');
+        out = Value(v);
+        return true;
+    }
     char buf[32];
     for (int k = 0; k < len; ++k)
         buf[k] = static_cast<char>(p[k].unicode());
@@ -61,6 +71,7 @@ StatementShape StatementShape::lift(const QString& sql)
     if (!startsWithWrite(sql))
         return out;
     out.text.reserve(sql.size());
+    out.literals.reserve(16);
     const QChar* p = sql.constData();
     const int n = sql.size();
     int copied = 0;  // text before this index is already in out.text
@@ -74,21 +85,24 @@ StatementShape StatementShape::lift(const QString& sql)
     while (i < n) {
         const char16_t c = p[i].unicode();
         if (c == '\'') {
-            QString lit;
             int j = i + 1;
+            bool doubled = false;
             for (;;) {
                 if (j >= n)
                     return {};  // unterminated: let the engine report it on the original text
                 if (p[j] == QLatin1Char('\'')) {
                     if (j + 1 < n && p[j + 1] == QLatin1Char('\'')) {
-                        lit += QLatin1Char('\'');
+                        doubled = true;
                         j += 2;
                         continue;
                     }
                     break;
                 }
-                lit += p[j++];
+                ++j;
             }
+            QString lit(p + i + 1, j - i - 1);
+            if (doubled)
+                lit.replace(QStringLiteral("''"), QStringLiteral("'"));
             liftAt(i, j + 1, Value(lit));
             i = j + 1;
         } else if (c == '"' || c == '[') {
