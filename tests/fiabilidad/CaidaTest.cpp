@@ -53,23 +53,6 @@ QString guardar(const QString& dir, Operacion op, int i, const QString& antes, c
     return base;
 }
 
-// Whether some process holds the write lock of an embedded database in WAL mode: the first lock
-// byte of its shared-memory file, which SQLite holds from BEGIN IMMEDIATE to the commit. Asking
-// (F_GETLK) takes no lock, so the probe cannot disturb the child it looks at.
-bool enTransaccion(const QString& ruta)
-{
-    const int fd = ::open(QFile::encodeName(ruta + QStringLiteral("-shm")).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    struct flock l = {};
-    l.l_type = F_WRLCK;
-    l.l_whence = SEEK_SET;
-    l.l_start = 120;  // (22 + 8) * 4: the write lock of SQLite's unix shared memory
-    l.l_len = 1;
-    const bool bloqueado = ::fcntl(fd, F_GETLK, &l) == 0 && l.l_type != F_UNLCK;
-    ::close(fd);
-    return bloqueado;
-}
 
 // Articles of the crash company: a few thousand lines per generation, annulment and transfer.
 constexpr int kArticulosCaida = 3000;
@@ -146,7 +129,7 @@ TEST_P(Caida, killedAnywhereLeavesTheOperationWholeOrAbsent)
         QThread::msleep(static_cast<unsigned long>(espera(azar)));
         // Frozen first, so that what the probe sees is where the kill lands.
         ::kill(static_cast<pid_t>(p->processId()), SIGSTOP);
-        const bool dentro = enTransaccion(ruta) || enTransaccion(rutaContable);
+        const bool dentro = fiab::enTransaccion(ruta) || fiab::enTransaccion(rutaContable);
         p->kill();
         p->waitForFinished(10000);
         salida += p->readAllStandardOutput();

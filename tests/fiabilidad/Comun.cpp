@@ -15,6 +15,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <stdexcept>
 
 namespace fiab {
@@ -240,6 +243,21 @@ std::unique_ptr<QProcess> hijo(const QString& filtro, const QMap<QString, QStrin
     p->start(QCoreApplication::applicationFilePath(),
              {QStringLiteral("--gtest_filter=") + filtro, QStringLiteral("--gtest_brief=1")});
     return p;
+}
+
+bool enTransaccion(const QString& ruta)
+{
+    const int fd = ::open(QFile::encodeName(ruta + QStringLiteral("-shm")).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    struct flock l = {};
+    l.l_type = F_WRLCK;
+    l.l_whence = SEEK_SET;
+    l.l_start = 120;  // (22 + 8) * 4: the write lock of SQLite's unix shared memory
+    l.l_len = 1;
+    const bool bloqueado = ::fcntl(fd, F_GETLK, &l) == 0 && l.l_type != F_UNLCK;
+    ::close(fd);
+    return bloqueado;
 }
 
 QStringList corpusHostil()

@@ -63,4 +63,9 @@ std::unique_ptr<QProcess> hijo(const QString& filtro, const QMap<QString, QStrin
 // wildcards, control characters, other scripts, very long and empty (38 strings).
 QStringList corpusHostil();
 
+// Whether some process holds the write lock of an embedded database in WAL mode: the first lock
+// byte of its shared-memory file, which SQLite holds from BEGIN IMMEDIATE to the commit. Asking
+// (F_GETLK) takes no lock, so the probe cannot disturb the child it looks at.
+bool enTransaccion(const QString& ruta);
+
 }  // namespace fiab

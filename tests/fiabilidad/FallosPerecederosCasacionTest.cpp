@@ -290,22 +290,6 @@ TEST(CaidaHijoMas, operar)
     std::cout << "hecho" << std::endl;
 }
 
-// Whether some process holds the write lock of the database (the first lock byte of its WAL
-// shared memory, held from BEGIN IMMEDIATE to the commit); F_GETLK takes no lock itself.
-bool enTransaccion(const QString& ruta)
-{
-    const int fd = ::open(QFile::encodeName(ruta + QStringLiteral("-shm")).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    struct flock l = {};
-    l.l_type = F_WRLCK;
-    l.l_whence = SEEK_SET;
-    l.l_start = 120;
-    l.l_len = 1;
-    const bool bloqueado = ::fcntl(fd, F_GETLK, &l) == 0 && l.l_type != F_UNLCK;
-    ::close(fd);
-    return bloqueado;
-}
 
 // Articles of the crash company: thousands of statements per operation, so kills land inside.
 constexpr int kArticulosCaida = 3000;
@@ -362,7 +346,7 @@ TEST_P(CaidaMas, killedAnywhereLeavesTheOperationWholeOrAbsent)
         ASSERT_TRUE(salida.contains("listo")) << "child did not start";
         QThread::msleep(static_cast<unsigned long>(espera(azar)));
         ::kill(static_cast<pid_t>(p->processId()), SIGSTOP);
-        const bool dentro = enTransaccion(ruta);
+        const bool dentro = fiab::enTransaccion(ruta);
         p->kill();
         p->waitForFinished(10000);
         salida += p->readAllStandardOutput();
