@@ -38,14 +38,6 @@ frmChkPedMC_Detalles::frmChkPedMC_Detalles(QWidget* parent) : FormBase(parent)
     connect(cmdSalir, &QPushButton::clicked, this, &FormBase::descargar);
 }
 
-void frmChkPedMC_Detalles::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmChkPedMC_Detalles::Form_Load()
 {

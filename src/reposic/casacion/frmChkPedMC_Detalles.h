@@ -23,12 +23,10 @@ public:
     int32_t Codigo = 0;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
-    bool cargado_ = false;
     ui::FlexGrid* vsArt;
     QPushButton* cmdSalir;
     ui::Anclaje* Anclaje;

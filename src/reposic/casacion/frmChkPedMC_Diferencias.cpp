@@ -130,14 +130,6 @@ bool frmChkPedMC_Diferencias::LeerNumero(const QString& texto, double& valor)
     return ok;
 }
 
-void frmChkPedMC_Diferencias::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmChkPedMC_Diferencias::Form_Load()
 {

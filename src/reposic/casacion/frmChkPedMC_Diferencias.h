@@ -35,12 +35,10 @@ public:
     static bool LeerNumero(const QString& texto, double& valor);
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
-    bool cargado_ = false;
     ui::FlexGrid* vsDif;
     QPushButton* cmdLiquidar;
     QPushButton* cmImprimir;

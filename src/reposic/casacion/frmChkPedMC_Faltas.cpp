@@ -40,14 +40,6 @@ frmChkPedMC_Faltas::frmChkPedMC_Faltas(QWidget* parent) : FormBase(parent)
     connect(cmdSalir, &QPushButton::clicked, this, &FormBase::descargar);
 }
 
-void frmChkPedMC_Faltas::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmChkPedMC_Faltas::Form_Load()
 {

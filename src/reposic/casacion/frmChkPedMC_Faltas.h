@@ -21,12 +21,10 @@ public:
     int32_t Cod_Proveedor = 0;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
-    bool cargado_ = false;
     ui::FlexGrid* vsLin;
     QPushButton* cmdSalir;
     ui::Anclaje* Anclaje;

@@ -140,15 +140,6 @@ frmChkPedMC_Main::frmChkPedMC_Main(QWidget* parent) : FormBase(parent)
     connect(cmdSalir, &QPushButton::clicked, this, &FormBase::descargar);
 }
 
-void frmChkPedMC_Main::showEvent(QShowEvent* event)
-{
-    // The launcher sets Cod_Almacen and Cod_Proveedor between creating the form and showing it.
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmChkPedMC_Main::Form_Load()
 {

@@ -39,10 +39,9 @@ public:
     void cmdFaltas_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     void CargarDocumentos();
     void LimpiarGrids();
     void MarcarPedido();
@@ -51,7 +50,6 @@ private:
     void txtProv_Enter();
     CasacionPedidos casacion() const;
 
-    bool cargado_ = false;
     QLabel* Label3;
     QLabel* lblProv;
     host::SelectorAlmacen* txtAlm;

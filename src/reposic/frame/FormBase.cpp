@@ -67,6 +67,10 @@ void FormBase::showEvent(QShowEvent* event)
     // Showing again after an unload loads the form anew (a modal dialog reused on the stack).
     if (!event->spontaneous())
         descargado_ = false;
+    if (!formularioCargado_) {
+        formularioCargado_ = true;
+        Form_Load();
+    }
     QDialog::showEvent(event);
 }
 

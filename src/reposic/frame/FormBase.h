@@ -62,6 +62,9 @@ public slots:
 protected:
     // Releases what the form holds (records, its own connections) just before Unload is raised.
     virtual void Form_Unload() {}
+    // Loads the form, once, when it is first shown: the caller sets the public members between
+    // creating the form and showing it. What it throws reaches whoever showed the form.
+    virtual void Form_Load() {}
 
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -71,6 +74,7 @@ private:
     static QHash<std::type_index, QPointer<FormBase>>& instanciasPorDefecto();
 
     bool descargado_ = false;
+    bool formularioCargado_ = false;
     bool borrarAlDescargar_ = false;
 };
 

@@ -32,14 +32,6 @@ frmPedirAprovisionamiento::frmPedirAprovisionamiento(QWidget* parent) : FormBase
     connect(cmdAceptar, &QPushButton::clicked, this, &frmPedirAprovisionamiento::cmdAceptar_Click);
 }
 
-void frmPedirAprovisionamiento::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmPedirAprovisionamiento::Form_Load()
 {

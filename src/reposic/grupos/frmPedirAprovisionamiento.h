@@ -20,12 +20,10 @@ public:
     void cmdAceptar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
-    bool cargado_ = false;
     QComboBox* cboAprovisionamiento;
     QPushButton* cmdAceptar;
 };

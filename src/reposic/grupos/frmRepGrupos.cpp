@@ -72,15 +72,6 @@ frmRepGrupos::frmRepGrupos(QWidget* parent) : FormBase(parent)
     connect(cmdSalir, &QPushButton::clicked, this, &frmRepGrupos::cmdSalir_Click);
 }
 
-void frmRepGrupos::showEvent(QShowEvent* event)
-{
-    // The launcher sets Cod_Aprov between creating the form and showing it.
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepGrupos::Form_Load()
 {

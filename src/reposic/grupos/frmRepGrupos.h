@@ -27,10 +27,9 @@ public:
     void cmdSalir_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     int16_t aprovisionamientoDelUsuario();
     void CargarGrupos();
     bool ExisteGrupo(int16_t codigo, const QString& nombre);
@@ -38,7 +37,6 @@ private:
     bool filaDeDatos() const;
     void habilitarBotones();
 
-    bool cargado_ = false;
     ui::FlexGrid* vsLineas;
     ui::Anclaje* Anclaje;
     QPushButton* cmdAgregar;

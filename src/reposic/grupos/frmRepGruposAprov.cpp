@@ -84,14 +84,6 @@ frmRepGruposAprov::frmRepGruposAprov(QWidget* parent) : FormBase(parent)
     connect(cmdSalir, &QPushButton::clicked, this, &frmRepGruposAprov::cmdSalir_Click);
 }
 
-void frmRepGruposAprov::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepGruposAprov::Form_Load()
 {

@@ -23,16 +23,14 @@ public:
     void cmdSalir_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     void Cargar();
     bool ExisteGrupoAprov(int16_t codigo, const QString& nombre);
     bool filaDeDatos() const;
     void habilitarBotones();
 
-    bool cargado_ = false;
     ui::FlexGrid* vsLineas;
     ui::Anclaje* Anclaje;
     QPushButton* cmdAgregar;

@@ -55,14 +55,6 @@ frmRepGruposAprovDatos::frmRepGruposAprovDatos(QWidget* parent) : FormBase(paren
     connect(cmdCancelar, &QPushButton::clicked, this, &frmRepGruposAprovDatos::cmdCancelar_Click);
 }
 
-void frmRepGruposAprovDatos::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepGruposAprovDatos::Form_Load()
 {

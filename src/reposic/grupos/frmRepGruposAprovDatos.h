@@ -26,13 +26,11 @@ public:
     void cmdCancelar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
-    bool cargado_ = false;
     ui::NumericBox* txtCodigo;
     QLineEdit* txtNombre;
     QComboBox* cboTipoFichero;

@@ -40,14 +40,6 @@ frmRepGruposDatos::frmRepGruposDatos(QWidget* parent) : FormBase(parent)
     connect(cmdCancelar, &QPushButton::clicked, this, &frmRepGruposDatos::cmdCancelar_Click);
 }
 
-void frmRepGruposDatos::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepGruposDatos::Form_Load()
 {

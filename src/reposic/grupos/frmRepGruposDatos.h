@@ -21,12 +21,10 @@ public:
     void cmdCancelar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
-    bool cargado_ = false;
     QLineEdit* txtNombre;
     QPushButton* cmdAceptar;
     QPushButton* cmdCancelar;

@@ -100,14 +100,6 @@ frmRepGruposFamilias::frmRepGruposFamilias(QWidget* parent) : FormBase(parent)
     connect(cmdSalir, &QPushButton::clicked, this, &frmRepGruposFamilias::cmdSalir_Click);
 }
 
-void frmRepGruposFamilias::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepGruposFamilias::Form_Load()
 {

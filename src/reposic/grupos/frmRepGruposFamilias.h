@@ -31,11 +31,10 @@ public:
     void cmdSalir_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     void CargarFamilias();
     void AgregarElemento();
     void LimpiarFiltros();
@@ -45,7 +44,6 @@ private:
     void txtMarca_KeyPress(int tecla);
     void agregarFila(const std::array<int32_t, 4>& codigos, const std::array<QString, 4>& nombres);
 
-    bool cargado_ = false;
     std::array<host::SelectorFamilia*, 3> txtFamilia;
     std::array<QLabel*, 3> lblTFamilia;
     host::SelectorMarca* txtMarca;

@@ -140,14 +140,6 @@ frmRepPedPerecConformar::frmRepPedPerecConformar(QWidget* parent) : FormBase(par
 
 frmRepPedPerecConformar::~frmRepPedPerecConformar() = default;
 
-void frmRepPedPerecConformar::showEvent(QShowEvent* event)
-{
-    FormBase::showEvent(event);
-    if (!cargando_) {
-        cargando_ = true;
-        Form_Load();
-    }
-}
 
 void frmRepPedPerecConformar::error(const std::exception& e)
 {

@@ -43,12 +43,11 @@ public:
     bool pedidoCerrado() const { return cerrado_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void Form_Unload() override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     bool abrirCentral();
     void almacenCambiado();
     int16_t tipoElegido() const;
@@ -56,7 +55,6 @@ private:
     void descargarLuego();
     void error(const std::exception& e);
 
-    bool cargando_ = false;
     bool cargado_ = false;
     bool oficinaCentral_ = false;
     bool cerrado_ = false;

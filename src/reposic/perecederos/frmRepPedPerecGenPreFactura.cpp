@@ -74,20 +74,16 @@ frmRepPedPerecGenPreFactura::frmRepPedPerecGenPreFactura(QWidget* parent) : Form
     connect(cmdCancelar, &QPushButton::clicked, this, &frmRepPedPerecGenPreFactura::cmdCancelar_Click);
 }
 
-void frmRepPedPerecGenPreFactura::showEvent(QShowEvent* event)
+void frmRepPedPerecGenPreFactura::Form_Load()
 {
-    if (!cargado_) {
-        cargado_ = true;
-        try {
-            Form_Load();
-        } catch (const std::exception& e) {
-            ui::MsgBox(QString::fromUtf8(e.what()), ui::vbCritical | ui::vbOKOnly, kAtencion);
-        }
+    try {
+        cargar();
+    } catch (const std::exception& e) {
+        ui::MsgBox(QString::fromUtf8(e.what()), ui::vbCritical | ui::vbOKOnly, kAtencion);
     }
-    FormBase::showEvent(event);
 }
 
-void frmRepPedPerecGenPreFactura::Form_Load()
+void frmRepPedPerecGenPreFactura::cargar()
 {
     const auto empresa = modComun::empresa();
     for (host::SelectorAlmacen* s : {txtAlmacenO, txtAlmacenD})

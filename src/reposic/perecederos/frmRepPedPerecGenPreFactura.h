@@ -29,15 +29,14 @@ public:
     void cmdCancelar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
+    void cargar();
     int64_t GenerarPrefacturaPedidos();
     void ImprimirPrefactura(int16_t origen, int64_t codigo);
 
-    bool cargado_ = false;
     QVector<int16_t> almacenesTipo_;  // supplying warehouse of each entry of cboTipo
     QComboBox* cboTipo;
     QLabel* lblAlmacenO;

@@ -70,20 +70,16 @@ frmRepPedPerecListado::frmRepPedPerecListado(QWidget* parent) : FormBase(parent)
     connect(cmdCancelar, &QPushButton::clicked, this, &frmRepPedPerecListado::cmdCancelar_Click);
 }
 
-void frmRepPedPerecListado::showEvent(QShowEvent* event)
+void frmRepPedPerecListado::Form_Load()
 {
-    if (!cargado_) {
-        cargado_ = true;
-        try {
-            Form_Load();
-        } catch (const std::exception& e) {
-            ui::MsgBox(QString::fromUtf8(e.what()), ui::vbCritical | ui::vbOKOnly, kAtencion);
-        }
+    try {
+        cargar();
+    } catch (const std::exception& e) {
+        ui::MsgBox(QString::fromUtf8(e.what()), ui::vbCritical | ui::vbOKOnly, kAtencion);
     }
-    FormBase::showEvent(event);
 }
 
-void frmRepPedPerecListado::Form_Load()
+void frmRepPedPerecListado::cargar()
 {
     const auto empresa = modComun::empresa();
     for (host::SelectorAlmacen* s : {txtAlmacenI, txtAlmacenF})

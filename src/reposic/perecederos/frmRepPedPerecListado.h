@@ -28,13 +28,12 @@ public:
     void cmdCancelar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
+    void cargar();
 
-    bool cargado_ = false;
     QVector<int16_t> almacenes_;  // warehouses of the last run, in the order to print
     QComboBox* cboTipo;
     QLabel* lblAlmacenO;

@@ -29,14 +29,6 @@ frmRepPedPerecVisor::frmRepPedPerecVisor(QWidget* parent) : FormBase(parent)
     connect(cmdSalir, &QPushButton::clicked, this, &frmRepPedPerecVisor::cmdSalir_Click);
 }
 
-void frmRepPedPerecVisor::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepPedPerecVisor::Form_Load()
 {

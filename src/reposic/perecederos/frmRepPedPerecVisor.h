@@ -21,12 +21,10 @@ public:
     void cmdSalir_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
-    bool cargado_ = false;
     QVector<int16_t> tipos_;  // type code of each column from the third on
     ui::FlexGrid* vsAlm;
     QPushButton* cmdSalir;

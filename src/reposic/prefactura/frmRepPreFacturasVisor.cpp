@@ -90,11 +90,8 @@ frmRepPreFacturasVisor::frmRepPreFacturasVisor(QWidget* parent) : FormBase(paren
 
 void frmRepPreFacturasVisor::showEvent(QShowEvent* event)
 {
-    if (!cargado_) {
-        Form_Load();
-        cargado_ = true;
-    }
-    FormBase::showEvent(event);
+    FormBase::showEvent(event);  // runs Form_Load the first time
+    cargado_ = true;
 }
 
 void frmRepPreFacturasVisor::Form_Load()

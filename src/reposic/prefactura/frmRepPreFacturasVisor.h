@@ -29,7 +29,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     void CargarPrefacturas();
     void CargarDetalle();
     void quitarFilaActual();

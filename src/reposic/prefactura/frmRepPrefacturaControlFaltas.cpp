@@ -58,14 +58,6 @@ frmRepPrefacturaControlFaltas::frmRepPrefacturaControlFaltas(QWidget* parent) : 
     connect(cmdCancelar, &QPushButton::clicked, this, &frmRepPrefacturaControlFaltas::cmdCancelar_Click);
 }
 
-void frmRepPrefacturaControlFaltas::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepPrefacturaControlFaltas::Form_Load()
 {

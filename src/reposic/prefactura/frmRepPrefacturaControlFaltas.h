@@ -25,12 +25,10 @@ public:
     void cmdCancelar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
-    bool cargado_ = false;
     host::SelectorAlmacen* txtAlmacen;
     host::SelectorProveedor* txtProveedorI;
     host::SelectorProveedor* txtProveedorF;

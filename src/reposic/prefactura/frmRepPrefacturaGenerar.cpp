@@ -80,15 +80,6 @@ frmRepPrefacturaGenerar::frmRepPrefacturaGenerar(QWidget* parent) : FormBase(par
     connect(cmdCancelar, &QPushButton::clicked, this, &frmRepPrefacturaGenerar::cmdCancelar_Click);
 }
 
-void frmRepPrefacturaGenerar::showEvent(QShowEvent* event)
-{
-    // The caller sets the public members between creating the form and showing it.
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepPrefacturaGenerar::Form_Load()
 {

@@ -34,16 +34,14 @@ public:
     void cmdCancelar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     int64_t GenerarPrefactura(int16_t grupo);
     void ImprimirPrefactura(int16_t origen, int64_t codigo);
     int porcentajeElegido() const;
 
-    bool cargado_ = false;
     QLabel* lblAlmacenO;
     host::SelectorAlmacen* txtAlmacenO;
     QLabel* lblAlmacenD;

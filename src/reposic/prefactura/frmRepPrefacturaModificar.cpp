@@ -172,17 +172,12 @@ void frmRepPrefacturaModificar::protegido(F&& accion)
     }
 }
 
-void frmRepPrefacturaModificar::showEvent(QShowEvent* event)
+void frmRepPrefacturaModificar::Form_Load()
 {
-    // The caller sets the public members between creating the form and showing it.
-    if (!cargado_) {
-        cargado_ = true;
-        protegido([this] { Form_Load(); });
-    }
-    FormBase::showEvent(event);
+    protegido([this] { cargar(); });
 }
 
-void frmRepPrefacturaModificar::Form_Load()
+void frmRepPrefacturaModificar::cargar()
 {
     // F9 must reach the form from whichever control has the focus, and Enter on the check box
     // commits the line.

@@ -44,13 +44,13 @@ public:
     void cmdSalir_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void Form_Unload() override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
+    void cargar();
     bool Form_KeyDown(int tecla);
     void CargarLineas();
     void mostrarPrefactura(int16_t origen, int64_t codigo, const QDate& fecha, int16_t destino);
@@ -74,7 +74,6 @@ private:
     QString textoBultos(int bultos) const;
     int bultos() const;
 
-    bool cargado_ = false;
     // Mirrors the pre-invoice shown.
     clsAlmacen_Rep_PreF cabecera_;
     // The article being entered.

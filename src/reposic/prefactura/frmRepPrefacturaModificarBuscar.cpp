@@ -43,14 +43,6 @@ frmRepPrefacturaModificarBuscar::frmRepPrefacturaModificarBuscar(QWidget* parent
     connect(cmdCancelar, &QPushButton::clicked, this, &frmRepPrefacturaModificarBuscar::cmdCancelar_Click);
 }
 
-void frmRepPrefacturaModificarBuscar::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepPrefacturaModificarBuscar::Form_Load()
 {

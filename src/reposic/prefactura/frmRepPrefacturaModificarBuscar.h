@@ -33,14 +33,12 @@ public:
     void cmdCancelar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
     std::shared_ptr<host::Empresa> empresa_;
     db::ConnectionPtr conexion_;
-    bool cargado_ = false;
     QLabel* lblAlmacenO;
     host::SelectorAlmacen* txtAlmacen;
     ui::NumericBox* txtCodigo;

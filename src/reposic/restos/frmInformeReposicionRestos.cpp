@@ -76,14 +76,6 @@ frmInformeReposicionRestos* frmInformeReposicionRestos::abrir(QWidget* owner)
     return f;
 }
 
-void frmInformeReposicionRestos::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmInformeReposicionRestos::Form_Load()
 {

@@ -33,13 +33,11 @@ public:
     void cmdCancelar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
 
-    bool cargado_ = false;
     host::SelectorAlmacen* txtAlmacen;
     host::SelectorRangoFamilias* famFamilias;
     host::OpcionesNivel* hvVerNiveles;

@@ -145,11 +145,8 @@ frmRepGrabRestos::frmRepGrabRestos(QWidget* parent) : FormBase(parent)
 
 void frmRepGrabRestos::showEvent(QShowEvent* event)
 {
-    if (!cargado_) {
-        Form_Load();
-        cargado_ = true;
-    }
-    FormBase::showEvent(event);
+    FormBase::showEvent(event);  // runs Form_Load the first time
+    cargado_ = true;
 }
 
 void frmRepGrabRestos::Form_Load()

@@ -44,7 +44,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     int64_t ObtenerCodigo(bool Reservar);
     void CargarTemporal();
     void ImprimirResto(int64_t Codigo);

@@ -52,14 +52,6 @@ frmRepVisorRestos::frmRepVisorRestos(QWidget* parent) : FormBase(parent)
     connect(cmdSalir, &QPushButton::clicked, this, &frmRepVisorRestos::cmdSalir_Click);
 }
 
-void frmRepVisorRestos::showEvent(QShowEvent* event)
-{
-    if (!cargado_) {
-        Form_Load();
-        cargado_ = true;
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepVisorRestos::Form_Load()
 {

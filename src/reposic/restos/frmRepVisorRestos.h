@@ -23,13 +23,11 @@ public:
     void cmdSalir_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     void txtArticulo_KeyPress(int tecla);
 
-    bool cargado_ = false;
     QString servidorCentral_;
     bool oficinaCentral_ = false;
 

@@ -137,15 +137,6 @@ frmRepArtVisorCfg::frmRepArtVisorCfg(QWidget* parent) : FormBase(parent)
     cmdAceptar->setAutoDefault(false);
 }
 
-void frmRepArtVisorCfg::showEvent(QShowEvent* event)
-{
-    // The launcher sets TipoReposicion between creating the form and showing it.
-    if (!cargado_) {
-        cargado_ = true;
-        Form_Load();
-    }
-    FormBase::showEvent(event);
-}
 
 void frmRepArtVisorCfg::protegido(const char* procedimiento, const std::function<void()>& accion)
 {

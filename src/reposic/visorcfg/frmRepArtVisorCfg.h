@@ -39,10 +39,9 @@ public:
     void cmdCancelar_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Load();
+    void Form_Load() override;
     void MoverFilasGrid(int a, int b);
     // Runs one handler; an error is shown in a box titled with the handler's name and the
     // screen stays as it was.
@@ -51,7 +50,6 @@ private:
     int mostrarColumnas(const QString& sql);
     void moverEntrada(int desde, int hasta);
 
-    bool cargado_ = false;
     // Id_Campo of lstOrg's entry i at index i + 1 (index 0 unused).
     QStringList Id_Campo;
 
