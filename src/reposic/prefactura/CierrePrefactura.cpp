@@ -12,17 +12,22 @@ CierrePrefactura::CierrePrefactura(std::shared_ptr<host::Empresa> empresa, db::C
 {
 }
 
+// The units of every line: both endings give them back, to leftovers or only to the origin.
+QString CierrePrefactura::consultaLineas(int16_t origen, int64_t codigo) const
+{
+    return "SELECT Cod_Articulo, Unidades FROM Reposicion_Pref_Lineas" " WHERE Cod_Empresa ="
+        + QString::number(empresa_->CodigoEmpresa()) + " AND Cod_Almacen =" + QString::number(origen)
+        + " AND Codigo =" + QString::number(codigo);
+}
+
 void CierrePrefactura::anular(int16_t origen, int16_t destino, int64_t codigo)
 {
     db::Transaction transaccion(conexion_);
     clsAlmacen_Rep acumulador;
     acumulador.cEmpresa(empresa_);
     acumulador.Conexion(conexion_);
-    db::Recordset rs(conexion_,
-                     "SELECT Cod_Articulo, Unidades FROM Reposicion_Pref_Lineas" " WHERE Cod_Empresa ="
-                         + QString::number(empresa_->CodigoEmpresa()) + " AND Cod_Almacen ="
-                         + QString::number(origen) + " AND Codigo =" + QString::number(codigo),
-                     db::CursorType::Static, db::LockType::ReadOnly);
+    db::Recordset rs(conexion_, consultaLineas(origen, codigo), db::CursorType::Static,
+                     db::LockType::ReadOnly);
     for (; !rs.eof(); rs.moveNext()) {
         const int32_t articulo = rs.field(QStringLiteral("Cod_Articulo")).toInt();
         const Money unidades = rs.field(QStringLiteral("Unidades")).toMoney();
@@ -56,11 +61,8 @@ void CierrePrefactura::liquidar(int16_t origen, int64_t codigo)
     clsAlmacen_Rep acumulador;
     acumulador.cEmpresa(empresa_);
     acumulador.Conexion(conexion_);
-    db::Recordset rs(conexion_,
-                     "SELECT Cod_Articulo, Unidades FROM Reposicion_Pref_Lineas" " WHERE Cod_Empresa ="
-                         + QString::number(empresa_->CodigoEmpresa()) + " AND Cod_Almacen ="
-                         + QString::number(origen) + " AND Codigo =" + QString::number(codigo),
-                     db::CursorType::Static, db::LockType::ReadOnly);
+    db::Recordset rs(conexion_, consultaLineas(origen, codigo), db::CursorType::Static,
+                     db::LockType::ReadOnly);
     for (; !rs.eof(); rs.moveNext()) {
         acumulador.Almacen = origen;
         acumulador.Articulo = rs.field(QStringLiteral("Cod_Articulo")).toInt();

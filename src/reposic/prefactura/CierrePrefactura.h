@@ -3,6 +3,8 @@
 #include "host/Empresa.h"
 #include "platform/db/Connection.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <memory>
 
@@ -20,6 +22,7 @@ public:
     void liquidar(int16_t origen, int64_t codigo);
 
 private:
+    QString consultaLineas(int16_t origen, int64_t codigo) const;
     std::shared_ptr<host::Empresa> empresa_;
     db::ConnectionPtr conexion_;
 };
