@@ -98,13 +98,4 @@ TEST_F(Actualizacion, aQuantityBeyondTheRangeStopsTheUpgradeWithTheFileUntouched
     EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM Reposicion")).toInt(), 2);
 }
 
-TEST(VersionEsquemaNueva, aNewDatabaseStartsAtTheCurrentVersion)
-{
-    QTemporaryDir dir;
-    auto c = db::Connection::openShared(QStringLiteral("Provider=SQLite;Data Source=") + dir.filePath(QStringLiteral("n.db")));
-    EXPECT_FALSE(VersionEsquema::actualizar(*c));
-    EXPECT_EQ(VersionEsquema::leer(*c), VersionEsquema::kActual);
-    EXPECT_EQ(c->scalar(QStringLiteral("SELECT COUNT(*) FROM Traspasos_Contabilidad_Pendiente")).toInt(), 0);
-}
-
 }  // namespace

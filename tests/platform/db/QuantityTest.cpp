@@ -6,6 +6,9 @@
 #include "platform/db/Transaction.h"
 #include "support/TestDatabase.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -100,6 +103,23 @@ TEST_P(Cantidades, theRangeEndsRoundTripAndWhatLiesBeyondIsRefused)
     }
     EXPECT_THROW(sumar(Money::fromScaled(1)), db::Error);
     EXPECT_EQ(unidades(), Quantity::kMax);
+}
+
+// What someone looking at the file with the standard sqlite3 shell sees: the quantities.
+TEST_P(Cantidades, theSqliteShellShowsTheQuantitiesThemselves)
+{
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (shell.isEmpty())
+        GTEST_SKIP() << "no sqlite3 shell";
+    for (const char* u : {"0.1", "0.2"})
+        sumar(Money::parse(QString::fromLatin1(u)));
+    conn_->execute("INSERT INTO Reposicion (Cod_Empresa, Cod_Almacen, Cod_Articulo, Unidades) VALUES (1, 2, 8, "
+                   + Quantity::kMin.toSql() + ")");
+    conn_.reset();
+    QProcess p;
+    p.start(shell, {db_.path(), QStringLiteral("SELECT Unidades FROM Reposicion ORDER BY Cod_Articulo")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()), QStringLiteral("0.3\n-99999999999.9999\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, Cantidades, ::testing::Values(false, true),
