@@ -21,7 +21,7 @@ STORE=2   # the store whose pending units become pre-invoices
 ORIGIN=1  # the central warehouse, the user's own
 
 skip() { echo "SKIPPED: $*"; exit 77; }
-for tool in Xvfb xdotool openbox xprop; do
+for tool in Xvfb xdotool openbox xprop xwininfo; do
   command -v "$tool" >/dev/null 2>&1 || skip "$tool is missing (scripts/setup installs it)"
 done
 command -v lpstat >/dev/null 2>&1 && lpstat -p "$QUEUE" >/dev/null 2>&1 \
@@ -234,8 +234,10 @@ screenshot modificar
 # and Enter on the leftovers box (left unticked) writes the line. The button is clicked with the
 # mouse: its Alt key clicks it only 100 ms later, after keys typed meanwhile.
 edit="$(window '^Modificación de Prefactura Reposición$')"
+edit_height="$(xwininfo -id "$edit" | awk '/Height:/ { print $2 }')"
 xdotool mousemove --window "$edit" 103 184 click 1
-xdotool mousemove --window "$edit" 233 586 click 1
+# The buttons run along the foot of the screen; Modificar is the third from the left.
+xdotool mousemove --window "$edit" 233 "$((edit_height - 34))" click 1
 keys ctrl+a
 type_text 0
 keys Return ctrl+a
