@@ -49,6 +49,11 @@ public:
     void imprimir();
     void exportarPdf(const QString& path);
 
+protected:
+    // Activation puts the normal pointer back: the caller's wait cursor must not outlive the
+    // moment the report is on screen.
+    bool event(QEvent* e) override;
+
 private:
     void refresh();
     void exportarPdfPreguntando();
