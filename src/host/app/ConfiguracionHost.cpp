@@ -1,5 +1,7 @@
 #include "host/app/ConfiguracionHost.h"
 
+#include "host/app/DocumentosDemo.h"
+#include "host/Reloj.h"
 #include "host/demo/DemoData.h"
 #include "host/demo/Schema.h"
 #include "platform/db/ServerList.h"
@@ -62,6 +64,7 @@ void ConfiguracionHost::crearBaseDemo(const QString& ruta)
         db::ConnectionPtr c = db::Connection::openShared(conexionSqlite(temporal));
         demo::createSchema(*c);
         demo::generateDemo(*c);
+        DocumentosDemo::crear(c, host::Reloj::hoy());
         c->close();
     }
     if (!QFile::rename(temporal, ruta))
