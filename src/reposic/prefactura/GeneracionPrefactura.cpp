@@ -68,11 +68,63 @@ QString GeneracionPrefactura::criterioGrupo(int16_t grupo) const
     return (grupo != 0 ? " AND (" : " AND NOT (") + criterio + ")";
 }
 
-int64_t GeneracionPrefactura::generar(int16_t grupo)
+QString GeneracionPrefactura::consultaCandidatos(const QString& criterio) const
 {
     const QString empresa = num(empresa_->CodigoEmpresa());
     const QString empresaArt = num(empresa_->CodigoEmpresaArticulos());
     const QString orig = num(origen);
+    const QString dest = num(destino);
+    return "SELECT a.Cod_Articulo, a.Unidades, a.UnidadesVenta, a.UnidadesResto,"
+           " b.UxCaja, b.UxFraccion, c.Stock_Actual, ISNULL(d.Unidades, 0) AS Stock_Reservado"
+           " FROM Reposicion a"
+           " INNER JOIN Articulos b"
+           " ON a.Cod_Articulo = b.Codigo AND b.Cod_Empresa =" + empresaArt +
+           " INNER JOIN Almacen_Articulos c"
+           " ON a.Cod_Empresa = c.Cod_Empresa AND c.Cod_Almacen =" + orig +
+           " AND a.Cod_Articulo = c.Cod_Articulo"
+           " INNER JOIN Almacen_Articulos e"
+           " ON a.Cod_Empresa = e.Cod_Empresa AND a.Cod_Almacen = e.Cod_Almacen"
+           " AND a.Cod_Articulo = e.Cod_Articulo"
+           " LEFT JOIN Reposicion_StockReservado d"
+           " ON a.Cod_Empresa = d.Cod_Empresa AND d.Cod_Almacen =" + orig +
+           " AND a.Cod_Articulo = d.Cod_Articulo"
+           " WHERE a.Cod_Empresa =" + empresa + " AND a.Cod_Almacen =" + dest + " AND a.Codigo = 0"
+           " AND a.Unidades > 0 AND b.TipoRep = 1"
+           " AND e.Bloqueo = 0" + criterio;
+}
+
+EntradaEnvio GeneracionPrefactura::entrada(const db::Recordset& rs, int16_t umbral) const
+{
+    const int16_t fraccion = static_cast<int16_t>(rs.field(QStringLiteral("UxFraccion")).toInt());
+    EntradaEnvio e;
+    e.unidades = aplicarCantidad(rs.field(QStringLiteral("Unidades")).toMoney(), porcentaje);
+    e.caja = fraccion > 0 ? fraccion : static_cast<int16_t>(rs.field(QStringLiteral("UxCaja")).toInt());
+    e.umbral = umbral;
+    e.stock = rs.field(QStringLiteral("Stock_Actual")).toMoney();
+    e.reservado = rs.field(QStringLiteral("Stock_Reservado")).toMoney();
+    return e;
+}
+
+void GeneracionPrefactura::solicitar(RepartoProporcional& reparto) const
+{
+    const int16_t umbral = umbralCajas();
+    // Every pass of the run takes its articles from these rows: the groups and group 0 split
+    // them without leaving any out.
+    db::Recordset rs(conexion_, consultaCandidatos(QString()), db::CursorType::Static,
+                     db::LockType::ReadOnly);
+    for (; !rs.eof(); rs.moveNext()) {
+        const int32_t articulo = rs.field(QStringLiteral("Cod_Articulo")).toInt();
+        const EntradaEnvio e = entrada(rs, umbral);
+        const bool modoCajas = e.umbral != 0 && e.caja != 0;
+        reparto.solicitar(destino, articulo, solicitudEnvio(e), modoCajas ? e.caja : int16_t{0});
+        reparto.stockLibre(articulo, e.stock - e.reservado);
+    }
+}
+
+int64_t GeneracionPrefactura::generar(int16_t grupo)
+{
+    const QString empresa = num(empresa_->CodigoEmpresa());
+    const QString empresaArt = num(empresa_->CodigoEmpresaArticulos());
     const QString dest = num(destino);
 
     clsAlmacen_Rep_PreF cabecera;
@@ -88,28 +140,13 @@ int64_t GeneracionPrefactura::generar(int16_t grupo)
 
     const int16_t umbral = umbralCajas();
     Totales delPase;
+    // The caps are used up only when the pass commits: a pass that fails gives them back.
+    std::optional<RepartoProporcional::Topes> topes = topes_;
 
     db::Transaction transaccion(conexion_);
     const QString criterio = criterioGrupo(grupo);
-    db::Recordset rs(conexion_,
-        "SELECT a.Cod_Articulo, a.Unidades, a.UnidadesVenta, a.UnidadesResto,"
-        " b.UxCaja, b.UxFraccion, c.Stock_Actual, ISNULL(d.Unidades, 0) AS Stock_Reservado"
-        " FROM Reposicion a"
-        " INNER JOIN Articulos b"
-        " ON a.Cod_Articulo = b.Codigo AND b.Cod_Empresa =" + empresaArt +
-        " INNER JOIN Almacen_Articulos c"
-        " ON a.Cod_Empresa = c.Cod_Empresa AND c.Cod_Almacen =" + orig +
-        " AND a.Cod_Articulo = c.Cod_Articulo"
-        " INNER JOIN Almacen_Articulos e"
-        " ON a.Cod_Empresa = e.Cod_Empresa AND a.Cod_Almacen = e.Cod_Almacen"
-        " AND a.Cod_Articulo = e.Cod_Articulo"
-        " LEFT JOIN Reposicion_StockReservado d"
-        " ON a.Cod_Empresa = d.Cod_Empresa AND d.Cod_Almacen =" + orig +
-        " AND a.Cod_Articulo = d.Cod_Articulo"
-        " WHERE a.Cod_Empresa =" + empresa + " AND a.Cod_Almacen =" + dest + " AND a.Codigo = 0"
-        " AND a.Unidades > 0 AND b.TipoRep = 1"
-        " AND e.Bloqueo = 0" + criterio,
-        db::CursorType::Static, db::LockType::ReadOnly);
+    db::Recordset rs(conexion_, consultaCandidatos(criterio),
+                     db::CursorType::Static, db::LockType::ReadOnly);
 
     if (!rs.eof()) {
         cabecera.Almacen = origen;
@@ -124,15 +161,15 @@ int64_t GeneracionPrefactura::generar(int16_t grupo)
     int hechos = 0;
     for (; !rs.eof(); rs.moveNext()) {
         const int32_t articulo = rs.field(QStringLiteral("Cod_Articulo")).toInt();
-        const int16_t fraccion = static_cast<int16_t>(rs.field(QStringLiteral("UxFraccion")).toInt());
-        EntradaEnvio e;
-        e.unidades = aplicarCantidad(rs.field(QStringLiteral("Unidades")).toMoney(), porcentaje);
-        e.caja = fraccion > 0 ? fraccion
-                              : static_cast<int16_t>(rs.field(QStringLiteral("UxCaja")).toInt());
-        e.umbral = umbral;
-        e.stock = rs.field(QStringLiteral("Stock_Actual")).toMoney();
-        e.reservado = rs.field(QStringLiteral("Stock_Reservado")).toMoney();
-        const DecisionEnvio d = decidirEnvio(e);
+        const EntradaEnvio e = entrada(rs, umbral);
+        DecisionEnvio d;
+        auto tope = topes ? topes->find(articulo) : RepartoProporcional::Topes::iterator();
+        if (topes && tope != topes->end()) {
+            d = decidirEnvioConTope(e, *tope);
+            *tope -= d.enviar;
+        } else {
+            d = decidirEnvio(e);
+        }
 
         if (d.enviar > Money()) {
             linea.Articulo = articulo;
@@ -182,6 +219,7 @@ int64_t GeneracionPrefactura::generar(int16_t grupo)
     }
     transaccion.commit();
 
+    topes_ = std::move(topes);
     totales_.lineas += delPase.lineas;
     totales_.enviadas += delPase.enviadas;
     totales_.faltas += delPase.faltas;

@@ -2,6 +2,8 @@
 
 #include "host/Utilidades.h"
 
+#include <algorithm>
+
 using db::Money;
 
 namespace {
@@ -90,5 +92,24 @@ DecisionEnvio decidirEnvio(const EntradaEnvio& e)
     } else {
         d.falta = e.unidades;
     }
+    return d;
+}
+
+Money solicitudEnvio(const EntradaEnvio& e)
+{
+    EntradaEnvio ilimitado = e;
+    // Far above any stock a warehouse holds, far below Money's range.
+    ilimitado.stock = Money::fromInt(int64_t{1} << 40);
+    ilimitado.reservado = Money();
+    return decidirEnvio(ilimitado).enviar;
+}
+
+DecisionEnvio decidirEnvioConTope(const EntradaEnvio& e, Money tope)
+{
+    const Money pedido = solicitudEnvio(e);
+    const Money libre = std::max(e.stock - e.reservado, Money());
+    DecisionEnvio d;
+    d.enviar = std::min({pedido, std::max(tope, Money()), libre});
+    d.falta = pedido - d.enviar;
     return d;
 }

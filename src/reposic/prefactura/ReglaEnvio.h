@@ -29,3 +29,11 @@ db::Money aplicarCantidad(db::Money unidades, int porcentaje);
 
 // units * 100 / box as a whole percentage, halves to the even neighbour.
 int32_t porcentajeDeCaja(db::Money unidades, int16_t caja);
+
+// What an article's row would send if the origin's free stock were unlimited: the store's request
+// when scarce stock is shared out across the stores of a run.
+db::Money solicitudEnvio(const EntradaEnvio& e);
+
+// The decision for an article whose units for this store are capped by a share of scarce stock:
+// up to the cap (and never beyond the free stock) goes, the rest of the request is short.
+DecisionEnvio decidirEnvioConTope(const EntradaEnvio& e, db::Money tope);
