@@ -27,9 +27,30 @@ int GeneracionNocturna::ejecutar(const Opciones& o)
 {
     const QVector<int16_t> destinos = o.destinos.isEmpty() ? todosLosDestinos(o.origen) : o.destinos;
     int fallos = 0;
+    if (o.proporcional)
+        repartir(o, destinos);
     for (int16_t destino : destinos)
         fallos += generarTienda(o, destino);
     return fallos;
+}
+
+// Reads every store's requests before anything is written, so the shares of an article do not
+// depend on which store is served first.
+void GeneracionNocturna::repartir(const Opciones& o, const QVector<int16_t>& destinos)
+{
+    RepartoProporcional reparto;
+    QVector<int16_t> vistos;
+    for (int16_t destino : destinos) {
+        if (vistos.contains(destino))
+            continue;
+        vistos << destino;
+        GeneracionPrefactura pase(empresa_, conexion_);
+        pase.origen = o.origen;
+        pase.destino = destino;
+        pase.porcentaje = o.porcentaje;
+        pase.solicitar(reparto);
+    }
+    topes_ = reparto.repartir();
 }
 
 int GeneracionNocturna::generarTienda(const Opciones& o, int16_t destino)
@@ -38,6 +59,8 @@ int GeneracionNocturna::generarTienda(const Opciones& o, int16_t destino)
     pase.origen = o.origen;
     pase.destino = destino;
     pase.porcentaje = o.porcentaje;
+    if (o.proporcional)
+        pase.limitar(topes_.value(destino));
     int fallos = 0;
     int prefacturas = 0;
     QVector<int16_t> grupos = pase.grupos();
@@ -72,6 +95,9 @@ int GeneracionNocturna::generarTienda(const Opciones& o, int16_t destino)
     const auto& t = pase.totales();
     salida_ << "Almacén " << destino << ": " << prefacturas << " prefacturas, " << t.lineas
             << " líneas, " << host::NumeroTexto(t.enviadas, 2) << " unidades enviadas, "
-            << host::NumeroTexto(t.faltas, 2) << " unidades en falta" << Qt::endl;
+            << host::NumeroTexto(t.faltas, 2) << " unidades en falta";
+    if (o.proporcional)
+        salida_ << ", " << topes_.value(destino).size() << " artículos repartidos";
+    salida_ << Qt::endl;
     return fallos;
 }

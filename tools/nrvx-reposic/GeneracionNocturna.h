@@ -2,6 +2,7 @@
 
 #include "host/Empresa.h"
 #include "platform/db/Connection.h"
+#include "reposic/prefactura/RepartoProporcional.h"
 
 #include <QString>
 #include <QTextStream>
@@ -22,6 +23,9 @@ public:
         QString carpetaPdf;
         bool faltas = true;
         bool imprimir = false;
+        // Scarce origin stock shared out in proportion to each store's request, instead of
+        // serving the stores in turn.
+        bool proporcional = false;
     };
 
     GeneracionNocturna(std::shared_ptr<host::Empresa> empresa, db::ConnectionPtr conexion,
@@ -32,9 +36,11 @@ public:
 private:
     QVector<int16_t> todosLosDestinos(int16_t origen) const;
     int generarTienda(const Opciones& o, int16_t destino);
+    void repartir(const Opciones& o, const QVector<int16_t>& destinos);
 
     std::shared_ptr<host::Empresa> empresa_;
     db::ConnectionPtr conexion_;
     QTextStream& salida_;
     QTextStream& errores_;
+    QHash<int16_t, RepartoProporcional::Topes> topes_;  // by store, with --reparto proporcional
 };

@@ -1,6 +1,7 @@
 // nrvx-reposic: replenishment work without the screens, for nightly runs.
 //   nrvx-reposic generar -d DATABASE [--empresa N] --origen N --destino M[,M...]|todos
 //                [--cantidad 25|50|75|100] [--impresora NAME | --pdf FOLDER] [--sin-faltas]
+//                [--reparto orden|proporcional]
 #include "GeneracionNocturna.h"
 #include "Reconciliacion.h"
 
@@ -63,7 +64,8 @@ int uso(const QString& motivo)
 {
     std::fprintf(stderr, "nrvx-reposic: %s\nUso: nrvx-reposic generar -d BASE [--empresa N] --origen N"
                          " --destino M[,M...]|todos [--cantidad 25|50|75|100]"
-                         " [--impresora NOMBRE | --pdf CARPETA] [--sin-faltas]\n",
+                         " [--impresora NOMBRE | --pdf CARPETA] [--sin-faltas]"
+                         " [--reparto orden|proporcional]\n",
                  qPrintable(motivo));
     return 2;
 }
@@ -90,6 +92,9 @@ int main(int argc, char** argv)
     p.addOption({QStringLiteral("impresora"), QStringLiteral("Impresora"), QStringLiteral("nombre")});
     p.addOption({QStringLiteral("pdf"), QStringLiteral("Carpeta de PDF"), QStringLiteral("carpeta")});
     p.addOption({QStringLiteral("sin-faltas"), QStringLiteral("Sin informe de faltas")});
+    p.addOption({QStringLiteral("reparto"),
+                 QStringLiteral("Stock escaso del origen: por orden de tienda o proporcional a lo pedido"),
+                 QStringLiteral("modo"), QStringLiteral("orden")});
     p.addHelpOption();
     p.process(app);
 
@@ -124,6 +129,10 @@ int main(int argc, char** argv)
     o.carpetaPdf = p.value(QStringLiteral("pdf"));
     o.imprimir = p.isSet(QStringLiteral("impresora")) || p.isSet(QStringLiteral("pdf"));
     o.faltas = !p.isSet(QStringLiteral("sin-faltas"));
+    const QString reparto = p.value(QStringLiteral("reparto"));
+    if (reparto != QStringLiteral("orden") && reparto != QStringLiteral("proporcional"))
+        return uso(QStringLiteral("--reparto admite orden o proporcional"));
+    o.proporcional = reparto == QStringLiteral("proporcional");
 
     auto empresa = std::make_shared<host::EmpresaMemoria>();
     empresa->setCodigoEmpresa(static_cast<int16_t>(p.value(QStringLiteral("empresa")).toShort()));
