@@ -1,7 +1,8 @@
 // Generation for one store through the module's own pass (text statements, 10 groups and
 // group 0), against a floor that does the same writes with prepared statements in one pass over
 // one candidate query, on copies of the same database in the same run. Prints articles per
-// second and the ratio for each size.
+// second and the ratio for each size. A second pair times a nightly run over 20 stores, the
+// stores served in turn against scarce stock shared out in proportion.
 #include "host/EmpresaMemoria.h"
 #include "host/Reloj.h"
 #include "host/demo/Schema.h"
@@ -9,6 +10,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/db/Transaction.h"
 #include "reposic/prefactura/GeneracionPrefactura.h"
+#include "reposic/prefactura/RepartoProporcional.h"
 #include "reposic/prefactura/ReglaEnvio.h"
 
 #include <QCoreApplication>
@@ -183,6 +185,114 @@ void Suelo(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * n);
 }
 
+constexpr int kTiendas = 20;
+constexpr int kArticulosTienda = 5000;
+
+// 20 stores asking for the same 5,000 articles; `escasos` articles in 100 are short at the origin,
+// with stock for about a third of what the stores ask.
+QString plantillaTiendas(int escasos)
+{
+    const QString ruta = carpeta().filePath(QStringLiteral("plantilla-tiendas-%1.db").arg(escasos));
+    if (QFile::exists(ruta))
+        return ruta;
+    auto c = db::Connection::openShared(QStringLiteral("Provider=SQLite;Data Source=") + ruta);
+    demo::createSchema(*c);
+    db::Transaction t(c);
+    c->execute(QStringLiteral("INSERT INTO Almacenes (Cod_Empresa, Codigo, Nombre, RepPorcentajeCajas)"
+                              " VALUES (1, 1, 'Central', 0)"));
+    for (int g = 1; g <= kGrupos; ++g) {
+        c->execute(QStringLiteral("INSERT INTO Reposicion_Grp (Cod_Empresa, Cod_Grupo, Nombre) VALUES (1, %1, 'G%1')").arg(g));
+        c->execute(QStringLiteral("INSERT INTO Reposicion_Grp_Fam (Cod_Empresa, Cod_Grupo, Familia_1) VALUES (1, %1, %1)").arg(g));
+    }
+    for (int tienda = 2; tienda < 2 + kTiendas; ++tienda) {
+        c->execute(QStringLiteral("INSERT INTO Almacenes (Cod_Empresa, Codigo, Nombre, RepPorcentajeCajas)"
+                                  " VALUES (1, %1, 'Tienda', %2)").arg(tienda).arg(tienda % 2 == 0 ? 50 : 0));
+    }
+    db::Command art(c, QStringLiteral("INSERT INTO Articulos (Cod_Empresa, Codigo, Descripcion, UxCaja, TipoRep,"
+                                      " Familia_1) VALUES (1, ?, 'Articulo', ?, 1, ?)"));
+    db::Command stock(c, QStringLiteral("INSERT INTO Almacen_Articulos (Cod_Empresa, Cod_Almacen, Cod_Articulo,"
+                                        " Stock_Actual) VALUES (1, ?, ?, ?)"));
+    db::Command pend(c, QStringLiteral("INSERT INTO Reposicion (Cod_Empresa, Cod_Almacen, Cod_Articulo, Codigo,"
+                                       " Unidades, UnidadesVenta, UnidadesResto) VALUES (1, ?, ?, 0, ?, ?, 0)"));
+    for (int i = 0; i < 3; ++i)
+        art.addParameter(QString::number(i), db::ParamType::Integer, 0);
+    for (int i = 0; i < 3; ++i)
+        stock.addParameter(QString::number(i), db::ParamType::Integer, 0);
+    for (int i = 0; i < 4; ++i)
+        pend.addParameter(QString::number(i), db::ParamType::Integer, 0);
+    for (int a = 1; a <= kArticulosTienda; ++a) {
+        art.setParameter(0, a);
+        art.setParameter(1, a % 4 == 0 ? 12 : 0);
+        art.setParameter(2, a % 13);
+        art.execute();
+        stock.setParameter(0, 1);
+        stock.setParameter(1, a);
+        stock.setParameter(2, a % 100 < escasos ? 150 : 20 * 40);  // 20 stores ask about 400
+        stock.execute();
+        for (int tienda = 2; tienda < 2 + kTiendas; ++tienda) {
+            stock.setParameter(0, tienda);
+            stock.setParameter(2, 0);
+            stock.execute();
+            pend.setParameter(0, tienda);
+            pend.setParameter(1, a);
+            pend.setParameter(2, 5 + (a + tienda) % 30);
+            pend.setParameter(3, 5 + (a + tienda) % 30);
+            pend.execute();
+        }
+    }
+    t.commit();
+    c->executeScript(QStringLiteral("ANALYZE; PRAGMA wal_checkpoint(TRUNCATE);"));
+    return ruta;
+}
+
+// range(0): 0 serves the stores in turn, 1 shares scarce stock out first, 2 only works out the
+// shares (reading every store's requests), without generating. range(1): scarce articles in 100.
+void Tiendas(benchmark::State& state)
+{
+    const bool proporcional = state.range(0) != 0;
+    auto empresa = std::make_shared<host::EmpresaMemoria>();
+    const QString ruta = carpeta().filePath(QStringLiteral("tiendas.db"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const QString& f : {ruta, ruta + QStringLiteral("-wal"), ruta + QStringLiteral("-shm")})
+            QFile::remove(f);
+        QFile::copy(plantillaTiendas(static_cast<int>(state.range(1))), ruta);
+        auto c = db::Connection::openShared(QStringLiteral("Provider=SQLite;Data Source=") + ruta);
+        state.ResumeTiming();
+        QHash<int16_t, RepartoProporcional::Topes> topes;
+        if (proporcional) {
+            RepartoProporcional reparto;
+            for (int16_t tienda = 2; tienda < 2 + kTiendas; ++tienda) {
+                GeneracionPrefactura pase(empresa, c);
+                pase.origen = 1;
+                pase.destino = tienda;
+                pase.solicitar(reparto);
+            }
+            topes = reparto.repartir();
+        }
+        for (int16_t tienda = 2; tienda < 2 + kTiendas && state.range(0) != 2; ++tienda) {
+            GeneracionPrefactura pase(empresa, c);
+            pase.origen = 1;
+            pase.destino = tienda;
+            if (proporcional)
+                pase.limitar(topes.value(tienda));
+            for (int16_t g : pase.grupos())
+                pase.generar(g);
+            pase.generar(0);
+        }
+        state.PauseTiming();
+        if (state.range(0) != 2) {
+            std::fprintf(stderr, "Tiendas/%d/%d: %lld lines, %lld shortage rows\n",
+                         static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                         static_cast<long long>(c->scalar(QStringLiteral("SELECT COUNT(*) FROM Reposicion_Pref_Lineas")).toInt64()),
+                         static_cast<long long>(c->scalar(QStringLiteral("SELECT COUNT(*) FROM Reposicion_Faltas")).toInt64()));
+        }
+        c.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kTiendas * kArticulosTienda);
+}
+
 class Informe : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> tiempos;
@@ -198,6 +308,7 @@ public:
 
 BENCHMARK(Suelo)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(Modulo)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(Tiendas)->ArgsProduct({{0, 1, 2}, {10, 67}})->Unit(benchmark::kMillisecond)->Iterations(2);
 
 int main(int argc, char** argv)
 {
@@ -214,6 +325,16 @@ int main(int argc, char** argv)
             std::printf("%6d articles: module %.0f articles/s, floor %.0f articles/s, ratio %.2fx%s\n", n,
                         n * 1000.0 / modulo, n * 1000.0 / suelo, modulo / suelo,
                         n == 10000 ? " (target <= 2.00x)" : "");
+        }
+    }
+    for (int escasos : {10, 67}) {
+        auto tiempo = [&](int modo) {
+            return informe.tiempos["Tiendas/" + std::to_string(modo) + "/" + std::to_string(escasos) + "/iterations:2"];
+        };
+        if (tiempo(0) > 0 && tiempo(1) > 0) {
+            std::printf("%d stores x %d articles, %d%% scarce: in turn %.0f ms, proportional %.0f ms, +%.1f%%"
+                        " (target <= 20%%); working out the shares alone %.0f ms\n", kTiendas, kArticulosTienda,
+                        escasos, tiempo(0), tiempo(1), (tiempo(1) / tiempo(0) - 1) * 100, tiempo(2));
         }
     }
     return 0;

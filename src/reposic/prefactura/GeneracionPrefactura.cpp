@@ -141,7 +141,7 @@ int64_t GeneracionPrefactura::generar(int16_t grupo)
     const int16_t umbral = umbralCajas();
     Totales delPase;
     // The caps are used up only when the pass commits: a pass that fails gives them back.
-    std::optional<RepartoProporcional::Topes> topes = topes_;
+    RepartoProporcional::Topes gastado;
 
     db::Transaction transaccion(conexion_);
     const QString criterio = criterioGrupo(grupo);
@@ -163,10 +163,12 @@ int64_t GeneracionPrefactura::generar(int16_t grupo)
         const int32_t articulo = rs.field(QStringLiteral("Cod_Articulo")).toInt();
         const EntradaEnvio e = entrada(rs, umbral);
         DecisionEnvio d;
-        auto tope = topes ? topes->find(articulo) : RepartoProporcional::Topes::iterator();
-        if (topes && tope != topes->end()) {
-            d = decidirEnvioConTope(e, *tope);
-            *tope -= d.enviar;
+        const auto tope = topes_ ? topes_->constFind(articulo)
+                                 : RepartoProporcional::Topes::const_iterator();
+        if (topes_ && tope != topes_->cend()) {
+            Money& usado = gastado[articulo];
+            d = decidirEnvioConTope(e, *tope - usado);
+            usado += d.enviar;
         } else {
             d = decidirEnvio(e);
         }
@@ -219,7 +221,8 @@ int64_t GeneracionPrefactura::generar(int16_t grupo)
     }
     transaccion.commit();
 
-    topes_ = std::move(topes);
+    for (auto it = gastado.cbegin(); it != gastado.cend(); ++it)
+        (*topes_)[it.key()] -= it.value();
     totales_.lineas += delPase.lineas;
     totales_.enviadas += delPase.enviadas;
     totales_.faltas += delPase.faltas;
