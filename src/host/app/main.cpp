@@ -11,6 +11,7 @@
 #include "host/app/VentanaPrincipal.h"
 #include "reposic/frame/FormBase.h"
 #include "reposic/frame/LanzadorRegistro.h"
+#include "platform/ui/SpanishTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -131,6 +132,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("nrvx-host"));
+    ui::loadSpanishQtTranslations();
     p.process(app);
     hostapp::registrarLanzadores();
 

@@ -1,22 +1,31 @@
 #include "reposic/prefactura/ImpresionPrefactura.h"
 
 #include "reposic/frame/Informes.h"
+#include "reposic/frame/clsView.h"
 #include "reposic/frame/modComun.h"
 
 #include <QDir>
 
 namespace {
 
-void enviar(report::Report& informe, const QString& impresora, const QString& carpetaPdf,
+void enviar(const std::shared_ptr<report::Report>& informe, const ImpresionPrefactura& como,
             const QString& nombrePdf)
 {
-    if (!carpetaPdf.isEmpty()) {
-        QDir().mkpath(carpetaPdf);
-        informe.exportPdf(QDir(carpetaPdf).filePath(nombrePdf));
+    if (como.enPantalla) {
+        reposic::clsView vista;
+        vista.setReport(informe);
+        int zoom = 100;
+        vista.Cargar(true, zoom);
         return;
     }
-    reposic::Informes::dirigirAImpresora(informe, impresora);
-    informe.printOut(1);
+    const QString& carpetaPdf = como.carpetaPdf;
+    if (!carpetaPdf.isEmpty()) {
+        QDir().mkpath(carpetaPdf);
+        informe->exportPdf(QDir(carpetaPdf).filePath(nombrePdf));
+        return;
+    }
+    reposic::Informes::dirigirAImpresora(*informe, como.impresora);
+    informe->printOut(1);
 }
 
 }  // namespace
@@ -35,7 +44,7 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     prefactura->setParameter(5, 0);
     reposic::Informes::subinformeEmpresa(*prefactura);
     prefactura->setDocumentName(QStringLiteral("Prefactura %1").arg(codigo));
-    enviar(*prefactura, impresora, carpetaPdf, QStringLiteral("Prefactura %1.pdf").arg(codigo));
+    enviar(prefactura, *this, QStringLiteral("Prefactura %1.pdf").arg(codigo));
 
     if (!controlStock)
         return;
@@ -47,5 +56,5 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     faltas->setParameter(5, 9999);
     reposic::Informes::subinformeEmpresa(*faltas);
     faltas->setDocumentName(QStringLiteral("Faltas %1").arg(destino));
-    enviar(*faltas, impresora, carpetaPdf, QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
+    enviar(faltas, *this, QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
 }
