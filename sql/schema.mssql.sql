@@ -859,3 +859,15 @@ BEGIN
             AND Codigo = @Cod);
 END
 GO
+
+-- ---------------------------------------------------------------- supervisor key attempts
+-- Wrong supervisor keys per user, shared by every workstation: three within 15 minutes refuse
+-- that user's authorisations for the next 15. Times are seconds since 1970-01-01 UTC.
+IF OBJECT_ID(N'dbo.Seguridad_IntentosClave', N'U') IS NULL
+CREATE TABLE dbo.Seguridad_IntentosClave (
+  Cod_Usuario    SMALLINT NOT NULL PRIMARY KEY,
+  Fallos         SMALLINT NOT NULL DEFAULT 0,
+  PrimerFallo    BIGINT NOT NULL DEFAULT 0,
+  BloqueadoHasta BIGINT NOT NULL DEFAULT 0
+);
+GO

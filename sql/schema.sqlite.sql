@@ -576,3 +576,13 @@ CREATE TABLE IF NOT EXISTS Temp_ChkPedidos (
   UnidadesMC   NUMERIC NOT NULL DEFAULT 0,
   PRIMARY KEY (Puesto, Cod_Articulo)
 );
+
+-- ---------------------------------------------------------------- supervisor key attempts
+-- Wrong supervisor keys per user, shared by every workstation: three within 15 minutes refuse
+-- that user's authorisations for the next 15. Times are seconds since 1970-01-01 UTC.
+CREATE TABLE IF NOT EXISTS Seguridad_IntentosClave (
+  Cod_Usuario    SMALLINT NOT NULL PRIMARY KEY,
+  Fallos         SMALLINT NOT NULL DEFAULT 0,
+  PrimerFallo    BIGINT NOT NULL DEFAULT 0,
+  BloqueadoHasta BIGINT NOT NULL DEFAULT 0
+);

@@ -76,7 +76,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCommandLineParser p;
     p.addPositionalArgument(QStringLiteral("orden"), QStringLiteral("generar"));
-    p.addOption({QStringLiteral("d"), QStringLiteral("Base de datos o cadena de conexión"), QStringLiteral("base")});
+    p.addOption({QStringLiteral("d"),
+                 QStringLiteral("Base de datos o cadena de conexión; la contraseña, como "
+                                "Password=@env:NOMBRE o Password=@file:RUTA, nunca en claro"),
+                 QStringLiteral("base")});
     p.addOption({QStringLiteral("empresa"), QStringLiteral("Empresa"), QStringLiteral("n"), QStringLiteral("1")});
     p.addOption({QStringLiteral("origen"), QStringLiteral("Almacén origen"), QStringLiteral("n")});
     p.addOption({QStringLiteral("destino"), QStringLiteral("Almacenes destino"), QStringLiteral("lista")});
