@@ -1,6 +1,8 @@
 #include "host/app/ConfiguracionHost.h"
 
 #include "host/FicheroPrivado.h"
+#include "host/app/DocumentosDemo.h"
+#include "host/Reloj.h"
 #include "host/demo/DemoData.h"
 #include "host/demo/Schema.h"
 #include "platform/db/ConnectionString.h"
@@ -63,6 +65,7 @@ void ConfiguracionHost::crearBaseDemo(const QString& ruta)
         db::ConnectionPtr c = db::Connection::openShared(conexionSqlite(temporal));
         demo::createSchema(*c);
         demo::generateDemo(*c);
+        DocumentosDemo::crear(c, host::Reloj::hoy());
         c->close();
     }
     if (!QFile::rename(temporal, ruta))

@@ -1,7 +1,7 @@
 // nrvx-host: a small host program that opens the module's screens on the demo company.
 //
 //   nrvx-host                          main window (needs a display)
-//   nrvx-host --list                   registered launcher classes, one a line
+//   nrvx-host --list                   the screens the main window offers, one class a line
 //   nrvx-host --open CLASS             main window and that screen
 //   nrvx-host [--open CLASS] --screenshot FILE.png
 //                                      writes a picture of the screen (or the main window)
@@ -9,13 +9,14 @@
 //                                      writes its salted hash into the company configuration
 //   --db FILE, --ini FILE              another database or company configuration
 // A screen the user's rights close in the menu is refused by --open too (exit 2).
+
+#include "host/app/CatalogoPantallas.h"
 #include "host/app/ConfiguracionHost.h"
 #include "host/app/RegistroLanzadores.h"
 #include "host/app/VentanaPrincipal.h"
 #include "host/ClaveSupervisor.h"
 #include "host/EmpresaConfig.h"
 #include "reposic/frame/FormBase.h"
-#include "reposic/frame/LanzadorRegistro.h"
 #include "platform/ui/SpanishTranslations.h"
 
 #include <QApplication>
@@ -55,7 +56,7 @@ void definirOpciones(QCommandLineParser& p)
         QStringLiteral("Abre las pantallas de reposición sobre la empresa de demostración."));
     p.addHelpOption();
     p.addOption({QStringLiteral("list"),
-                 QStringLiteral("Lista las clases de lanzador registradas.")});
+                 QStringLiteral("Lista las pantallas que ofrece la ventana principal.")});
     p.addOption({QStringLiteral("open"), QStringLiteral("Abre la pantalla de esa clase."),
                  QStringLiteral("CLASE")});
     p.addOption({QStringLiteral("screenshot"),
@@ -226,8 +227,8 @@ int main(int argc, char** argv)
     hostapp::registrarLanzadores();
 
     if (listar) {
-        for (const QString& nombre : reposic::LanzadorRegistro::nombres())
-            imprimir(stdout, nombre);
+        for (const hostapp::EntradaPantalla& e : hostapp::CatalogoPantallas::registradas())
+            imprimir(stdout, e.clase);
         return 0;
     }
 

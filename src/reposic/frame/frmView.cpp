@@ -4,8 +4,10 @@
 #include "platform/report/Report.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/RunModal.h"
+#include "platform/ui/ScreenPointer.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -147,6 +149,13 @@ frmView::frmView(QWidget* parent) : FormBase(parent)
 }
 
 frmView::~frmView() = default;
+
+bool frmView::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        ui::ScreenPointer::setHourglass(false);
+    return FormBase::event(e);
+}
 
 void frmView::setReport(std::shared_ptr<report::Report> report)
 {

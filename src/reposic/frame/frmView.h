@@ -57,6 +57,11 @@ public:
     void paginaSiguiente();
     void paginaAnterior();
 
+protected:
+    // Activation puts the normal pointer back: the caller's wait cursor must not outlive the
+    // moment the report is on screen.
+    bool event(QEvent* e) override;
+
 private:
     void refresh();
     void ajustarAlAnchoDePagina();

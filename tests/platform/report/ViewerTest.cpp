@@ -1,6 +1,7 @@
 #include "ReportFixture.h"
 
 #include "platform/report/Error.h"
+#include "platform/ui/ScreenPointer.h"
 #include "reposic/frame/clsView.h"
 #include "reposic/frame/frmView.h"
 
@@ -209,4 +210,27 @@ TEST_F(ReportFixture, viewerPagesWithPageUpPageDownHomeAndEnd)
     view.setReport(prepared());
     int zoom = 120;
     view.Cargar(true, zoom);
+}
+
+TEST_F(ReportFixture, viewerPutsTheNormalPointerBackWhenActivated)
+{
+    // The screen that prepared the report left the hourglass up; the viewer is what the user
+    // now works with.
+    bool conRelojAlMostrar = false;
+    bool conRelojActivado = true;
+    HookGuard guard([&](frmView& v) {
+        conRelojAlMostrar = ui::ScreenPointer::hourglass();
+        QApplication::setActiveWindow(&v);
+        conRelojActivado = ui::ScreenPointer::hourglass();
+        v.close();
+    });
+    ui::ScreenPointer::setHourglass(true);
+    clsView view;
+    view.setReport(prepared());
+    int zoom = 120;
+    view.Cargar(true, zoom);
+    EXPECT_TRUE(conRelojAlMostrar);
+    EXPECT_FALSE(conRelojActivado);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    ui::ScreenPointer::setHourglass(false);
 }
