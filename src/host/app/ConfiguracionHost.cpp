@@ -5,6 +5,8 @@
 #include "host/Reloj.h"
 #include "host/demo/DemoData.h"
 #include "host/demo/Schema.h"
+#include "host/demo/VersionEsquema.h"
+#include "host/components/ContabilidadPendiente.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/ServerList.h"
 
@@ -14,6 +16,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace hostapp {
@@ -54,6 +57,26 @@ QString ConfiguracionHost::buscarRutaAplicacion()
         if (tieneInformes(c))
             return QDir(c).absolutePath();
     return entorno.isEmpty() ? QDir::currentPath() : entorno;
+}
+
+QString ConfiguracionHost::rutaContable(const QString& rutaBaseDatos)
+{
+    return QFileInfo(rutaBaseDatos).absoluteDir().filePath(QStringLiteral("Contabilidad.db"));
+}
+
+// The host starts whatever the accounting side says: an entry that cannot be booked now stays
+// pending for the viewer or the next start.
+void ConfiguracionHost::asentarPendientes(const db::ConnectionPtr& conexion, const QString& rutaContable)
+{
+    try {
+        if (host::ContabilidadPendiente::pendientes(*conexion) == 0)
+            return;
+        auto contable = db::Connection::openShared(conexionSqlite(rutaContable));
+        const int n = host::ContabilidadPendiente::asentar(conexion, *contable);
+        std::fprintf(stderr, "nrvx-host: %d asientos contables pendientes anotados\n", n);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "nrvx-host: asientos contables pendientes sin anotar: %s\n", e.what());
+    }
 }
 
 void ConfiguracionHost::crearBaseDemo(const QString& ruta)
@@ -154,6 +177,10 @@ ConfiguracionHost ConfiguracionHost::preparar(const QString& rutaBaseDatos, cons
     }
     const QString rutaAplicacion = buscarRutaAplicacion();
     h.conexion_ = db::Connection::openShared(conexionSqlite(h.rutaBaseDatos_));
+    // A database of an older version of the program is brought up to date before any screen
+    // reads it, and transfers a stop left without their accounting entry get it now.
+    demo::VersionEsquema::actualizar(*h.conexion_);
+    asentarPendientes(h.conexion_, rutaContable(h.rutaBaseDatos_));
     if (!QFileInfo::exists(h.rutaIni_)) {
         const QString nombre = h.conexion_->scalar(
             QStringLiteral("SELECT Nombre FROM Empresas WHERE Codigo = 1")).toText();

@@ -39,11 +39,16 @@ public:
     // The folder that holds the report files ("rpt"): $NRVX_APP_DIR, the source tree two levels
     // above the executable (a build folder), or the working directory, whichever has them.
     static QString buscarRutaAplicacion();
+    // The demo's accounting database, next to the company's.
+    static QString rutaContable(const QString& rutaBaseDatos);
     static bool tieneInformes(const QString& carpeta);
 
     // Creates the demo company in a new file. It is built under a temporary name and renamed
     // when complete, so an interrupted first start leaves no half-filled database behind.
     static void crearBaseDemo(const QString& ruta);
+    // Books the accounting entries of transfers that a stop left pending; a failure is reported
+    // on stderr and the entries stay pending.
+    static void asentarPendientes(const db::ConnectionPtr& conexion, const QString& rutaContable);
     static void escribirIniDefecto(const QString& rutaIni, const QString& rutaBaseDatos,
                                    const QString& rutaAplicacion, const QString& nombreEmpresa);
 
