@@ -227,6 +227,41 @@ TEST_F(PantallaVisor, transferMakesOneDocumentMovesStockAndDeletesThePreInvoice)
     EXPECT_EQ(det(f.get())->TextMatrix(1, 5), QStringLiteral("7"));
 }
 
+// The accounting database refuses after the company side has committed: the transfer stands,
+// the user is told, and the entry is booked once when the viewer is opened again.
+TEST_F(PantallaVisor, anEntryTheAccountingSideRefusedIsBookedWhenTheViewerOpensAgain)
+{
+    prefactura(260100001, 12, {{101, 41}});
+    contable_.connection()->execute("CREATE TRIGGER cerrada BEFORE INSERT ON Contabilidad_Traspasos"
+                                    " BEGIN SELECT RAISE(ABORT, 'contabilidad cerrada'); END");
+    {
+        auto f = abrir();
+        mensajes.answer(ui::vbYes);
+        pulsar(f.get(), QStringLiteral("cmdTraspasar"));
+        EXPECT_TRUE(mensajes.last().text.contains(QStringLiteral("contabilidad cerrada")))
+            << mensajes.last().text.toStdString();
+        EXPECT_EQ(mensajes.last().title, QStringLiteral("¡ Atención !"));
+        EXPECT_EQ(cab(f.get())->Rows(), 1);
+        EXPECT_EQ(impresos.size(), 1);
+    }
+    EXPECT_EQ(count("Traspasos"), 1);
+    EXPECT_EQ(count("Reposicion_Pref"), 0);
+    EXPECT_EQ(asientos(), 0);
+    EXPECT_EQ(count("Traspasos_Contabilidad_Pendiente"), 1);
+    EXPECT_EQ(contable_.connection()->transactionDepth(), 0);
+
+    contable_.connection()->execute("DROP TRIGGER cerrada");
+    const int cajas = mensajes.count();
+    auto f = abrir();
+    EXPECT_EQ(mensajes.count(), cajas);
+    EXPECT_EQ(asientos(), 1);
+    EXPECT_EQ(contable_.connection()->scalar("SELECT Importe FROM Contabilidad_Traspasos").toMoney(),
+              Money::fromDouble(61.5));
+    EXPECT_EQ(count("Traspasos_Contabilidad_Pendiente"), 0);
+    abrir();
+    EXPECT_EQ(asientos(), 1);
+}
+
 TEST_F(PantallaVisor, aPreInvoiceWithoutLinesGoesWithoutADocument)
 {
     prefactura(260100001, 12, {});

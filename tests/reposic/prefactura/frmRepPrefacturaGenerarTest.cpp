@@ -148,3 +148,27 @@ TEST_F(PantallaGenerar, aMissingReportFileIsReportedWithTheClickTitle)
     EXPECT_EQ(mensajes.last().title, QStringLiteral("frmRepPrefacturaGenerar:cmdAceptar_Click"));
     EXPECT_EQ(count("Reposicion_Pref"), 1);  // committed before printing: it stays
 }
+
+TEST_F(PantallaGenerar, printoutsReadTheArticleMasterOfItsOwnCompanyAndShortagesAreDated)
+{
+    pendiente(101, 6, 100);
+    pendiente(102, 10, 4);  // six units short
+    // The article master is kept under company 9; company 1's own rows are stale copies.
+    conn()->execute("UPDATE Articulos SET Cod_Empresa = 9");
+    conn()->execute("INSERT INTO Articulos (Cod_Empresa, Codigo, Descripcion, UxCaja, UxFraccion,"
+                    " TipoRep, Familia_1, Marca) VALUES (1, 101, 'Copia antigua', 0, 0, 1, 0, 0)");
+    empresa_->setCodigoEmpresaArticulos(9);
+    auto f = abrir();
+    destino(f.get(), QStringLiteral("12"));
+    pulsar(f.get(), QStringLiteral("cmdAceptar"));
+
+    EXPECT_EQ(mensajes.count(), 0) << mensajes.texts().join('\n').toStdString();
+    ASSERT_EQ(impresos.size(), 2);
+    const QString prefactura = impresos[0].texto;
+    EXPECT_TRUE(prefactura.contains(QStringLiteral("101  Artículo 101"))) << prefactura.toStdString();
+    EXPECT_TRUE(prefactura.contains(QStringLiteral("102  Artículo 102")));
+    EXPECT_FALSE(prefactura.contains(QStringLiteral("Copia antigua")));
+    const QString faltas = impresos[1].texto;
+    EXPECT_TRUE(faltas.contains(QStringLiteral("102  Artículo 102  6,00"))) << faltas.toStdString();
+    EXPECT_TRUE(faltas.contains(QStringLiteral("Fecha: 05/12/2026")));
+}
