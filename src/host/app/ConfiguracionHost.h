@@ -12,7 +12,7 @@ namespace hostapp {
 // Everything the host program runs on: the demo company database, the company configuration
 // beside it, and the connection. On first start it creates both files.
 //
-//   database: --db FILE, else $NRVX_HOST_DB, else demo/Calbra.db under the working directory
+//   database: -d FILE, else $NRVX_HOST_DB, else demo/Calbra.db under the working directory
 //   company:  --ini FILE, else the database's name with ".ini" in the same folder
 //
 // The report engine logs on through the server name "NRVXDEMO", which is registered here as the
@@ -31,8 +31,11 @@ public:
     QString rutaIni() const { return rutaIni_; }
     bool baseCreada() const { return baseCreada_; }
 
-    // The folder that holds the report files ("rpt"): $NRVX_APP_DIR, the source tree two levels
-    // above the executable (a build folder), or the working directory, whichever has them.
+    // A company on a database named by a connection string (-S), configured by its ini, which
+    // must exist. Throws as preparar does.
+    static ConfiguracionHost conectar(const QString& cadena, const QString& rutaIni);
+
+    // The folder that holds the report files ("rpt"), as host::Instalacion finds it.
     static QString buscarRutaAplicacion();
     static bool tieneInformes(const QString& carpeta);
 

@@ -7,6 +7,14 @@
 
 namespace {
 
+void leerPor(report::Report& informe, const db::ConnectionPtr& conexion)
+{
+    if (!conexion)
+        return;
+    informe.setConnection(conexion);
+    informe.subreport(QStringLiteral("Empresa.rpt")).setConnection(conexion);
+}
+
 void enviar(report::Report& informe, const QString& impresora, const QString& carpetaPdf,
             const QString& nombrePdf)
 {
@@ -34,8 +42,10 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     prefactura->setParameter(4, static_cast<qlonglong>(codigo));
     prefactura->setParameter(5, 0);
     reposic::Informes::subinformeEmpresa(*prefactura);
-    prefactura->setDocumentName(QStringLiteral("Prefactura %1").arg(codigo));
-    enviar(*prefactura, impresora, carpetaPdf, QStringLiteral("Prefactura %1.pdf").arg(codigo));
+    leerPor(*prefactura, conexion);
+    prefactura->setDocumentName(prefijoTitulo + QStringLiteral("Prefactura %1").arg(codigo));
+    enviar(*prefactura, impresora, carpetaPdf,
+           prefijoTitulo + QStringLiteral("Prefactura %1.pdf").arg(codigo));
 
     if (!controlStock)
         return;
@@ -46,6 +56,8 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     faltas->setParameter(4, 0);
     faltas->setParameter(5, 9999);
     reposic::Informes::subinformeEmpresa(*faltas);
-    faltas->setDocumentName(QStringLiteral("Faltas %1").arg(destino));
-    enviar(*faltas, impresora, carpetaPdf, QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
+    leerPor(*faltas, conexion);
+    faltas->setDocumentName(prefijoTitulo + QStringLiteral("Faltas %1").arg(destino));
+    enviar(*faltas, impresora, carpetaPdf,
+           prefijoTitulo + QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
 }
