@@ -22,16 +22,16 @@ struct Resultado {
 };
 
 Resultado ejecutarPrograma(const QString& programa, const QStringList& args,
-                           const QString& carpeta = {})
+                           const QString& servidores = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!servidores.isEmpty())
+        env.insert(QStringLiteral("NRVX_DB_SERVERS"), servidores);
     // A nightly run has no display: none of this may need one.
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     p.setProcessEnvironment(env);
-    if (!carpeta.isEmpty())
-        p.setWorkingDirectory(carpeta);
     p.start(programa, args);
     Resultado r;
     if (!p.waitForFinished(180000))
@@ -307,6 +307,33 @@ TEST_F(NrvxReposic, aSimulationPrintsWhatItWouldDoAndLeavesNothing)
     EXPECT_EQ(ejecutar(generar({QStringLiteral("--destino"), QStringLiteral("2"),
                                 QStringLiteral("--simular"), QStringLiteral("--impresora"),
                                 QStringLiteral("x")})).codigo, 2);
+}
+
+TEST_F(NrvxReposic, dashSNamesAServerOfTheListInNrvxDbServers)
+{
+    const QString lista = dir.filePath(QStringLiteral("servidores"));
+    QFile f(lista);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("# servidores de la cadena\nMISERV = folder:%1\n").arg(dir.path()).toUtf8());
+    f.close();
+    const QString cadena = QStringLiteral("Provider=SQLOLEDB;Server=MISERV;Database=demo;User Id=;Password=;");
+    const QString pdf = dir.filePath(QStringLiteral("pdf"));
+    const Resultado r = ejecutarPrograma(
+        QStringLiteral(NRVX_REPOSIC_TOOL),
+        {QStringLiteral("generar"), QStringLiteral("-S"), cadena, QStringLiteral("--origen"), QStringLiteral("1"),
+         QStringLiteral("--destino"), QStringLiteral("2"), QStringLiteral("--pdf"), pdf},
+        lista);
+    ASSERT_EQ(r.codigo, 0) << r.errores.toStdString();
+    EXPECT_GT(contar(QStringLiteral("Reposicion_Pref")), 0);
+    const Resultado sql = ejecutarPrograma(QStringLiteral(NRVX_SQL_TOOL),
+                                           {QStringLiteral("-S"), cadena, QStringLiteral("-Q"),
+                                            QStringLiteral("SELECT COUNT(*) AS N FROM Reposicion_Ejecuciones")},
+                                           lista);
+    EXPECT_EQ(sql.codigo, 0) << sql.errores.toStdString();
+    EXPECT_EQ(lineas(sql.salida).value(1), QStringLiteral("2"));
+    // Both or neither of -d and -S is wrong use.
+    EXPECT_EQ(ejecutar({QStringLiteral("historial"), QStringLiteral("-S"), cadena, QStringLiteral("-d"),
+                        base()}).codigo, 2);
 }
 
 TEST(NrvxProgramas, versionAndHelpNeedNoDisplayAndListTheExitCodes)
