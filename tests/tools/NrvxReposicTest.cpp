@@ -253,7 +253,13 @@ TEST_F(NrvxReposic, aLiveHolderRefusesTheRunAndADeadOneIsTakenOver)
     const qint64 pid = muerto.processId();
     ASSERT_TRUE(muerto.waitForFinished());
     bloquear(QSysInfo::machineHostName(), pid, ahora);
-    EXPECT_EQ(ejecutar(generar({QStringLiteral("--destino"), QStringLiteral("3")})).codigo, 0);
+    // ...and the history still shows its run as never ended, which the next run points out.
+    abrir()->execute(QStringLiteral("INSERT INTO Reposicion_Ejecuciones (Cod_Empresa, Cod_Almacen,"
+                                    " Cod_AlmacenD, Inicio, Resultado) VALUES (1, 1, 0, '%1', -1)")
+                         .arg(ahora.toString(Qt::ISODate)));
+    const Resultado tras = ejecutar(generar({QStringLiteral("--destino"), QStringLiteral("3")}));
+    EXPECT_EQ(tras.codigo, 0) << tras.errores.toStdString();
+    EXPECT_TRUE(tras.salida.contains(QStringLiteral("no terminó"))) << tras.salida.toStdString();
     EXPECT_EQ(contar(QStringLiteral("Reposicion_Bloqueo")), 0);
     EXPECT_NE(volcado(), antes);
 }

@@ -35,8 +35,6 @@ void OpcionesGenerar::anadir(QCommandLineParser& p)
     p.addOption({opcion("log"), QStringLiteral("Añade las líneas del registro a FICHERO."),
                  QStringLiteral("FICHERO")});
     p.addOption({opcion("quiet"), QStringLiteral("Solo muestra los errores.")});
-    p.addOption({opcion("verificar"),
-                 QStringLiteral("Comprueba la base de datos embebida antes de escribir.")});
 }
 
 OpcionesGenerar OpcionesGenerar::leer(const QCommandLineParser& p)
@@ -80,7 +78,6 @@ OpcionesGenerar OpcionesGenerar::leer(const QCommandLineParser& p)
     o.run.faltas = !p.isSet(opcion("sin-faltas"));
     o.log = p.value(opcion("log"));
     o.silencioso = p.isSet(opcion("quiet"));
-    o.verificar = p.isSet(opcion("verificar"));
 
     QStringList d;
     d << QStringLiteral("origen=%1").arg(o.run.origen)

@@ -25,7 +25,6 @@ public:
     QList<int16_t> repetidos;  // destinations named more than once, processed once
     QString log;
     bool silencioso = false;
-    bool verificar = false;
     // The options as the start line of the log and the history show them.
     QString descripcion;
 

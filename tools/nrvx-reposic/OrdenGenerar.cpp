@@ -23,7 +23,7 @@ const QString kUso = QStringLiteral(
     "Genera las prefacturas de reposición de varios almacenes.\n"
     "nrvx-reposic generar -d FICHERO|-S CONEXION [--empresa N] --origen N\n"
     "  --destino M[,M...]|todos [--cantidad 25|50|75|100] [--impresora NOMBRE | --pdf CARPETA]\n"
-    "  [--sin-faltas] [--simular] [--log FICHERO] [--quiet] [--verificar]");
+    "  [--sin-faltas] [--simular] [--log FICHERO] [--quiet]");
 
 QString lineaTotal(const ResumenTienda& t, int tiendas, double segundos, int codigo)
 {
@@ -53,6 +53,9 @@ int ejecutarRun(const OpcionesGenerar& o, const std::shared_ptr<host::EmpresaMem
     // A simulation leaves nothing behind, not even its own history.
     if (!o.run.simular) {
         historial.emplace(conexion, empresa->CodigoEmpresa(), o.run.origen);
+        if (historial->ultimaSinTerminar())
+            registro.info(QStringLiteral("La ejecución anterior de este origen no terminó;"
+                                         " revise sus prefacturas en el historial"));
         historial->empezar(o.descripcion, BloqueoGeneracion::usuarioLocal(),
                            BloqueoGeneracion::equipoLocal());
     } else {
