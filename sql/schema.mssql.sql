@@ -870,8 +870,8 @@ CREATE TABLE dbo.Reposicion_Bloqueo (
   Usuario      VARCHAR(64) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
   Equipo       VARCHAR(64) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
   Pid          INT NOT NULL DEFAULT 0,
-  Inicio       DATETIME NOT NULL,
-  Latido       DATETIME NOT NULL,
+  FechaInicio  DATETIME NOT NULL,
+  FechaLatido  DATETIME NOT NULL,
   PRIMARY KEY (Cod_Empresa, Cod_Almacen)
 );
 GO
@@ -884,8 +884,8 @@ CREATE TABLE dbo.Reposicion_Ejecuciones (
   Cod_Empresa  SMALLINT NOT NULL,
   Cod_Almacen  SMALLINT NOT NULL,
   Cod_AlmacenD SMALLINT NOT NULL,
-  Inicio       DATETIME NOT NULL,
-  Fin          DATETIME NULL,
+  FechaInicio  DATETIME NOT NULL,
+  FechaFin     DATETIME NULL,
   Opciones     VARCHAR(255) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
   Usuario      VARCHAR(64) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
   Equipo       VARCHAR(64) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
@@ -897,5 +897,5 @@ CREATE TABLE dbo.Reposicion_Ejecuciones (
 );
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Reposicion_Ejecuciones_Inicio')
-CREATE INDEX IX_Reposicion_Ejecuciones_Inicio ON dbo.Reposicion_Ejecuciones (Cod_Empresa, Inicio);
+CREATE INDEX IX_Reposicion_Ejecuciones_Inicio ON dbo.Reposicion_Ejecuciones (Cod_Empresa, FechaInicio);
 GO

@@ -586,8 +586,8 @@ CREATE TABLE IF NOT EXISTS Reposicion_Bloqueo (
   Usuario      VARCHAR(64) COLLATE ES_CI_AS NOT NULL DEFAULT '',
   Equipo       VARCHAR(64) COLLATE ES_CI_AS NOT NULL DEFAULT '',
   Pid          INTEGER NOT NULL DEFAULT 0,
-  Inicio       TEXT NOT NULL,
-  Latido       TEXT NOT NULL,
+  FechaInicio  TEXT NOT NULL,
+  FechaLatido  TEXT NOT NULL,
   PRIMARY KEY (Cod_Empresa, Cod_Almacen)
 );
 
@@ -598,8 +598,8 @@ CREATE TABLE IF NOT EXISTS Reposicion_Ejecuciones (
   Cod_Empresa  SMALLINT NOT NULL,
   Cod_Almacen  SMALLINT NOT NULL,
   Cod_AlmacenD SMALLINT NOT NULL,
-  Inicio       TEXT NOT NULL,
-  Fin          TEXT,
+  FechaInicio  TEXT NOT NULL,
+  FechaFin     TEXT,
   Opciones     VARCHAR(255) COLLATE ES_CI_AS NOT NULL DEFAULT '',
   Usuario      VARCHAR(64) COLLATE ES_CI_AS NOT NULL DEFAULT '',
   Equipo       VARCHAR(64) COLLATE ES_CI_AS NOT NULL DEFAULT '',
@@ -610,4 +610,4 @@ CREATE TABLE IF NOT EXISTS Reposicion_Ejecuciones (
   Faltas       NUMERIC NOT NULL DEFAULT 0
 );
 CREATE INDEX IF NOT EXISTS IX_Reposicion_Ejecuciones_Inicio
-  ON Reposicion_Ejecuciones (Cod_Empresa, Inicio);
+  ON Reposicion_Ejecuciones (Cod_Empresa, FechaInicio);

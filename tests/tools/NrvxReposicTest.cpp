@@ -255,7 +255,7 @@ TEST_F(NrvxReposic, aLiveHolderRefusesTheRunAndADeadOneIsTakenOver)
     bloquear(QSysInfo::machineHostName(), pid, ahora);
     // ...and the history still shows its run as never ended, which the next run points out.
     abrir()->execute(QStringLiteral("INSERT INTO Reposicion_Ejecuciones (Cod_Empresa, Cod_Almacen,"
-                                    " Cod_AlmacenD, Inicio, Resultado) VALUES (1, 1, 0, '%1', -1)")
+                                    " Cod_AlmacenD, FechaInicio, Resultado) VALUES (1, 1, 0, '%1', -1)")
                          .arg(ahora.toString(Qt::ISODate)));
     const Resultado tras = ejecutar(generar({QStringLiteral("--destino"), QStringLiteral("3")}));
     EXPECT_EQ(tras.codigo, 0) << tras.errores.toStdString();

@@ -40,7 +40,7 @@ void HistorialEjecuciones::insertar(int16_t destino, const QDateTime& inicio, co
 {
     conexion_->execute(
         QStringLiteral("INSERT INTO Reposicion_Ejecuciones (Cod_Empresa, Cod_Almacen, Cod_AlmacenD,"
-                       " Inicio, Fin, Opciones, Usuario, Equipo, Resultado, Prefacturas, Lineas,"
+                       " FechaInicio, FechaFin, Opciones, Usuario, Equipo, Resultado, Prefacturas, Lineas,"
                        " Enviadas, Faltas) VALUES (%1, %2, %3, ")
             .arg(empresa_)
             .arg(origen_)
@@ -83,7 +83,7 @@ void HistorialEjecuciones::tienda(const ResumenTienda& r, const QDateTime& inici
 void HistorialEjecuciones::terminar(const ResumenTienda& total, int codigoSalida)
 {
     db::Transaction t(conexion_);
-    conexion_->execute(QStringLiteral("UPDATE Reposicion_Ejecuciones SET Fin =") + sqlFechaHora(ahora())
+    conexion_->execute(QStringLiteral("UPDATE Reposicion_Ejecuciones SET FechaFin =") + sqlFechaHora(ahora())
                        + QStringLiteral(", Resultado =%1, Prefacturas =%2, Lineas =%3, Enviadas =")
                              .arg(codigoSalida)
                              .arg(total.prefacturas)
@@ -96,22 +96,22 @@ void HistorialEjecuciones::terminar(const ResumenTienda& total, int codigoSalida
 bool HistorialEjecuciones::ultimaSinTerminar() const
 {
     db::Recordset rs(conexion_,
-                     QStringLiteral("SELECT TOP 1 Fin FROM Reposicion_Ejecuciones WHERE Cod_Empresa =%1"
+                     QStringLiteral("SELECT TOP 1 FechaFin FROM Reposicion_Ejecuciones WHERE Cod_Empresa =%1"
                                     " AND Cod_Almacen =%2 AND Cod_AlmacenD = 0 ORDER BY Id DESC")
                          .arg(empresa_)
                          .arg(origen_));
-    return !rs.eof() && rs.field(QStringLiteral("Fin")).isNull();
+    return !rs.eof() && rs.field(QStringLiteral("FechaFin")).isNull();
 }
 
 int HistorialEjecuciones::listar(const db::ConnectionPtr& conexion, int16_t empresa,
                                  const QDate& desde, QTextStream& salida)
 {
-    QString sql = QStringLiteral("SELECT Cod_Almacen, Cod_AlmacenD, Inicio, Fin, Usuario, Equipo,"
+    QString sql = QStringLiteral("SELECT Cod_Almacen, Cod_AlmacenD, FechaInicio, FechaFin, Usuario, Equipo,"
                                  " Resultado, Prefacturas, Lineas, Enviadas, Faltas, Opciones"
                                  " FROM Reposicion_Ejecuciones WHERE Cod_Empresa =%1")
                       .arg(empresa);
     if (desde.isValid())
-        sql += QStringLiteral(" AND Inicio >= ") + db::sqlDate(*conexion, desde);
+        sql += QStringLiteral(" AND FechaInicio >= ") + db::sqlDate(*conexion, desde);
     sql += QStringLiteral(" ORDER BY Id");
     salida << "Inicio\tFin\tOrigen\tDestino\tUsuario\tEquipo\tResultado\tPrefacturas\tLíneas"
               "\tEnviadas\tFaltas\tOpciones\n";
@@ -119,8 +119,8 @@ int HistorialEjecuciones::listar(const db::ConnectionPtr& conexion, int16_t empr
     for (db::Recordset rs(conexion, sql); !rs.eof(); rs.moveNext()) {
         const int destino = rs.field(QStringLiteral("Cod_AlmacenD")).toInt();
         const int resultado = rs.field(QStringLiteral("Resultado")).toInt();
-        salida << textoFechaHora(rs.field(QStringLiteral("Inicio"))) << '\t'
-               << textoFechaHora(rs.field(QStringLiteral("Fin"))) << '\t'
+        salida << textoFechaHora(rs.field(QStringLiteral("FechaInicio"))) << '\t'
+               << textoFechaHora(rs.field(QStringLiteral("FechaFin"))) << '\t'
                << rs.field(QStringLiteral("Cod_Almacen")).toInt() << '\t'
                << (destino == 0 ? QStringLiteral("total") : QString::number(destino)) << '\t'
                << rs.field(QStringLiteral("Usuario")).toText() << '\t'

@@ -106,7 +106,7 @@ QString BloqueoGeneracion::delTitular() const
 std::optional<TitularBloqueo> BloqueoGeneracion::leer(const db::ConnectionPtr& conexion,
                                                       int16_t empresa, int16_t origen)
 {
-    db::Recordset rs(conexion, QStringLiteral("SELECT Usuario, Equipo, Pid, Inicio, Latido"
+    db::Recordset rs(conexion, QStringLiteral("SELECT Usuario, Equipo, Pid, FechaInicio, FechaLatido"
                                               " FROM Reposicion_Bloqueo WHERE Cod_Empresa =%1"
                                               " AND Cod_Almacen =%2")
                                    .arg(empresa)
@@ -117,8 +117,8 @@ std::optional<TitularBloqueo> BloqueoGeneracion::leer(const db::ConnectionPtr& c
     t.usuario = rs.field(QStringLiteral("Usuario")).toText();
     t.equipo = rs.field(QStringLiteral("Equipo")).toText();
     t.pid = rs.field(QStringLiteral("Pid")).toInt64();
-    t.inicio = leerFechaHora(rs.field(QStringLiteral("Inicio")));
-    t.latido = leerFechaHora(rs.field(QStringLiteral("Latido")));
+    t.inicio = leerFechaHora(rs.field(QStringLiteral("FechaInicio")));
+    t.latido = leerFechaHora(rs.field(QStringLiteral("FechaLatido")));
     return t;
 }
 
@@ -147,7 +147,7 @@ bool BloqueoGeneracion::intentar(const QString& usuario, std::optional<TitularBl
     const std::optional<TitularBloqueo> actual = leer(conexion_, empresa_, origen_);
     if (!actual) {
         conexion_->execute(QStringLiteral("INSERT INTO Reposicion_Bloqueo (Cod_Empresa, Cod_Almacen,"
-                                          " Usuario, Equipo, Pid, Inicio, Latido) VALUES (%1, %2, ")
+                                          " Usuario, Equipo, Pid, FechaInicio, FechaLatido) VALUES (%1, %2, ")
                                .arg(empresa_)
                                .arg(origen_)
                            + db::sqlText(usuario) + QStringLiteral(", ") + db::sqlText(equipoLocal())
@@ -168,7 +168,7 @@ bool BloqueoGeneracion::intentar(const QString& usuario, std::optional<TitularBl
     const long long n = conexion_->execute(
         QStringLiteral("UPDATE Reposicion_Bloqueo SET Usuario =") + db::sqlText(usuario)
         + QStringLiteral(", Equipo =") + db::sqlText(equipoLocal()) + QStringLiteral(", Pid =") + pid
-        + QStringLiteral(", Inicio =") + ahora + QStringLiteral(", Latido =") + ahora + clave()
+        + QStringLiteral(", FechaInicio =") + ahora + QStringLiteral(", FechaLatido =") + ahora + clave()
         + QStringLiteral(" AND Equipo =") + db::sqlText(actual->equipo)
         + QStringLiteral(" AND Pid =") + num(actual->pid));
     t.commit();
@@ -196,7 +196,7 @@ std::optional<TitularBloqueo> BloqueoGeneracion::tomar(const QString& usuario)
         const QString cadena = conexion_->connectionString();
         if (!cadena.isEmpty())
             latido_ = std::make_unique<LatidoBloqueo>(
-                cadena, QStringLiteral("UPDATE Reposicion_Bloqueo SET Latido = {latido}")
+                cadena, QStringLiteral("UPDATE Reposicion_Bloqueo SET FechaLatido = {latido}")
                             + delTitular());
         return std::nullopt;
     }

@@ -21,7 +21,7 @@ protected:
     }
     QString latido() const
     {
-        return scalar(QStringLiteral("SELECT Latido FROM Reposicion_Bloqueo")).toText();
+        return scalar(QStringLiteral("SELECT FechaLatido FROM Reposicion_Bloqueo")).toText();
     }
 };
 
