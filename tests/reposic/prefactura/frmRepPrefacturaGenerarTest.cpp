@@ -148,6 +148,9 @@ TEST_F(PantallaGenerar, aMissingReportFileIsReportedWithTheClickTitle)
     pulsar(f.get(), QStringLiteral("cmdAceptar"));
     ASSERT_EQ(mensajes.count(), 1);
     EXPECT_EQ(mensajes.last().title, QStringLiteral("frmRepPrefacturaGenerar:cmdAceptar_Click"));
+    // The file is named as the system writes paths, never half with backslashes.
+    EXPECT_TRUE(mensajes.last().text.contains(QStringLiteral("/no/existe/Rpt/Reposicion Prefactura.rpt")))
+        << mensajes.last().text.toStdString();
     EXPECT_EQ(count("Reposicion_Pref"), 1);  // committed before printing: it stays
 }
 
