@@ -213,16 +213,24 @@ TEST_F(NrvxReposic, aFailingPassExitsOneAndTheOtherStoresGoOn)
                                     " WHEN (SELECT Cod_AlmacenD FROM Reposicion_Pref WHERE Codigo ="
                                     " NEW.Codigo AND Cod_Almacen = NEW.Cod_Almacen) = 2"
                                     " BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
-    const Resultado r = ejecutar(generar({QStringLiteral("--destino"), QStringLiteral("todos")}));
+    const QString log = dir.filePath(QStringLiteral("noche.log"));
+    const Resultado r = ejecutar(generar({QStringLiteral("--destino"), QStringLiteral("todos"),
+                                          QStringLiteral("--quiet"), QStringLiteral("--log"), log}));
     EXPECT_EQ(r.codigo, 1);
     EXPECT_TRUE(r.errores.contains(QStringLiteral("disco lleno"))) << r.errores.toStdString();
+    EXPECT_TRUE(r.salida.isEmpty()) << r.salida.toStdString();
     auto conn = abrir();
     const QString lineasDe = QStringLiteral("SELECT COUNT(*) FROM Reposicion_Pref_Lineas l JOIN"
                                             " Reposicion_Pref p ON p.Codigo = l.Codigo AND"
                                             " p.Cod_Almacen = l.Cod_Almacen WHERE p.Cod_AlmacenD = ");
     EXPECT_EQ(conn->scalar(lineasDe + QStringLiteral("2")).toInt(), 0);
     EXPECT_GT(conn->scalar(lineasDe + QStringLiteral("3")).toInt(), 0);
-    EXPECT_TRUE(lineas(r.salida).last().endsWith(QStringLiteral("código de salida 1")));
+    QFile f(log);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList registro = lineas(QString::fromUtf8(f.readAll()));
+    EXPECT_EQ(registro.filter(QStringLiteral(" ERROR Almacén 2, grupo ")).size(),
+              lineas(r.errores).size());
+    EXPECT_TRUE(registro.last().endsWith(QStringLiteral("código de salida 1")));
 }
 
 TEST_F(NrvxReposic, aLiveHolderRefusesTheRunAndADeadOneIsTakenOver)
