@@ -11,6 +11,7 @@
 
 #include "host/Reloj.h"
 #include "host/Utilidades.h"
+#include "host/demo/VersionEsquema.h"
 #include "reposic/prefactura/BloqueoGeneracion.h"
 
 #include <QElapsedTimer>
@@ -98,6 +99,9 @@ int generar(const QStringList& argumentos)
     o.resolver(conexion, empresa->CodigoEmpresa(), host::Reloj::hoy());
     // Before the first write: a damaged file would take the night's work down with it.
     bd.comprobar();
+    // A company file of an older version gains the tables the run needs (its lock, its history).
+    if (bd.embebida())
+        demo::VersionEsquema::actualizar(*conexion);
 
     BloqueoGeneracion bloqueo(conexion, empresa->CodigoEmpresa(), o.run.origen);
     if (const auto titular = bloqueo.tomar(BloqueoGeneracion::usuarioLocal())) {

@@ -2,6 +2,7 @@
 //   nrvx-reposic generar | historial | reimprimir ...   (nrvx-reposic ORDEN --help)
 #include "OrdenComun.h"
 #include "Ordenes.h"
+#include "Reconciliacion.h"
 
 #include "host/CodigoSalida.h"
 #include "host/Instalacion.h"
@@ -41,6 +42,8 @@ void ayuda(FILE* f)
     std::fputs("Uso: nrvx-reposic ORDEN [opciones]   (nrvx-reposic ORDEN --help)\n\nÓrdenes:\n", f);
     for (const Orden& o : kOrdenes)
         std::fprintf(f, "  %-12s %s\n", o.nombre, o.que);
+    std::fprintf(f, "  %-12s %s\n", "reconciliar",
+                 "anota los asientos contables de traspasos que quedaron pendientes");
     std::fputs("\nOpciones: --help, --version\n\n", f);
     std::fputs(host::textoCodigosSalida(), f);
 }
@@ -62,6 +65,9 @@ int main(int argc, char** argv)
         ayuda(stdout);
         return host::kHecho;
     }
+    // Booking what a stop left pending needs neither a display nor the other orders' options.
+    if (std::strcmp(argv[1], "reconciliar") == 0)
+        return reconciliar(argc, argv);
     const Orden* orden = nullptr;
     for (const Orden& o : kOrdenes) {
         if (std::strcmp(argv[1], o.nombre) == 0)

@@ -14,7 +14,24 @@ namespace db {
 
 namespace {
 
-// Resolves "Provider=SQLOLEDB;Server=NAME;Database=DB;..." through the server list.
+// An embedded server keeps each database as <folder>/<name>.db: a name that could climb out of
+// the folder or name a path would open a file the server list never offered.
+void checkEmbeddedName(const QString& database, const QString& server)
+{
+    const bool plain = !database.isEmpty() && !database.contains(QLatin1Char('/'))
+        && !database.contains(QLatin1Char('\\')) && !database.contains(QLatin1String(".."))
+        && !database.contains(QChar(0));
+    if (!plain) {
+        throw Error(Error::Category::Connection,
+                    QStringLiteral("El nombre de base de datos \"%1\" no es válido en el servidor "
+                                   "%2: debe ser un nombre sin carpetas ni \"..\".")
+                        .arg(database, server));
+    }
+}
+
+// Resolves "Provider=SQLOLEDB;Server=NAME;Database=DB;..." through the server list. The ODBC
+// string takes every value in braces, so a password holding ';', '=' or a brace stays one value;
+// a password reference (@env:, @file:) is resolved by the ODBC driver layer.
 std::unique_ptr<Driver> openServer(const ConnectionString& cs, int timeout)
 {
     const QString server = cs.value(QStringLiteral("Server"), cs.value(QStringLiteral("Data Source")));
@@ -22,6 +39,7 @@ std::unique_ptr<Driver> openServer(const ConnectionString& cs, int timeout)
                                       cs.value(QStringLiteral("Initial Catalog")));
     const std::optional<ServerEntry> entry = ServerList::find(server);
     if (entry && entry->embedded()) {
+        checkEmbeddedName(database, server);
         const QString path = QDir(entry->folder).filePath(database + QStringLiteral(".db"));
         if (!QFileInfo::exists(path)) {
             throw Error(Error::Category::Connection,
@@ -32,10 +50,18 @@ std::unique_ptr<Driver> openServer(const ConnectionString& cs, int timeout)
     }
     const QString host = entry ? entry->host : server;
     const int port = entry ? entry->port : 1433;
-    const QString odbc = QStringLiteral("Driver=FreeTDS;Server=%1;Port=%2;Database=%3;UID=%4;PWD=%5;"
-                                        "TDS_Version=7.4;ClientCharset=UTF-8;")
-                             .arg(host).arg(port).arg(database, cs.value(QStringLiteral("User Id")),
-                                                      cs.value(QStringLiteral("Password")));
+    const QString user = cs.value(QStringLiteral("User Id"), cs.value(QStringLiteral("UID")));
+    const QString password = cs.value(QStringLiteral("Password"), cs.value(QStringLiteral("PWD")));
+    const QString odbc = ConnectionString::buildOdbc({
+        {QStringLiteral("Driver"), QStringLiteral("FreeTDS")},
+        {QStringLiteral("Server"), host},
+        {QStringLiteral("Port"), QString::number(port)},
+        {QStringLiteral("Database"), database},
+        {QStringLiteral("UID"), user},
+        {QStringLiteral("PWD"), password},
+        {QStringLiteral("TDS_Version"), QStringLiteral("7.4")},
+        {QStringLiteral("ClientCharset"), QStringLiteral("UTF-8")},
+    });
     return std::make_unique<OdbcDriver>(odbc, Dialect::SqlServer, timeout);
 }
 
@@ -77,7 +103,6 @@ void Connection::open(const QString& connectionString)
     }
     connectionString_ = connectionString;
     depth_ = 0;
-    statementsRun_ = 0;
     driver_->setCommandTimeout(commandTimeout_);
 }
 
@@ -100,12 +125,12 @@ void Connection::setCommandTimeout(int seconds)
         driver_->setCommandTimeout(seconds);
 }
 
-void Connection::countStatement()
+void Connection::wrapDriver(const std::function<std::unique_ptr<Driver>(std::unique_ptr<Driver>)>& wrap)
 {
-    ++statementsRun_;
-    if (failAt_ > 0 && --failAt_ == 0)
-        throw Error(Error::Category::Other, QStringLiteral("Fallo inyectado en la sentencia %1")
-                                                .arg(statementsRun_));
+    driver();
+    driver_ = wrap(std::move(driver_));
+    if (!driver_)
+        throw Error(Error::Category::Usage, QStringLiteral("The connection lost its driver"));
 }
 
 Driver& Connection::driver()
@@ -139,7 +164,6 @@ long long Connection::execute(const QString& sql)
 {
     Driver& d = driver();
     try {
-        countStatement();
         const long long n = executeByShape(sql);
         if (n >= 0)
             return n;
@@ -159,7 +183,6 @@ Value Connection::scalar(const QString& sql)
 {
     Driver& d = driver();
     try {
-        countStatement();
         auto cursor = d.query(translate(sql));
         return cursor->next() ? cursor->value(0) : Value();
     } catch (Error& e) {
@@ -181,9 +204,26 @@ void Connection::commitTrans()
     Driver& d = driver();
     if (depth_ == 0)
         throw Error(Error::Category::Usage, QStringLiteral("No transaction is active."));
-    if (depth_ == 1)
+    if (depth_ > 1) {
+        d.setTransactionDepth(--depth_);
+        return;
+    }
+    try {
         d.commit();
-    d.setTransactionDepth(--depth_);
+    } catch (...) {
+        // The engine may have kept the transaction open (a deferred constraint, a busy reader) or
+        // dropped it already (disk full): either way nothing of it may reach the next one.
+        depth_ = 0;
+        d.setTransactionDepth(0);
+        try {
+            d.rollback();
+        } catch (...) {
+            // The commit's error is the one the user must see.
+        }
+        throw;
+    }
+    depth_ = 0;
+    d.setTransactionDepth(0);
 }
 
 void Connection::rollbackTrans()
@@ -193,7 +233,17 @@ void Connection::rollbackTrans()
         throw Error(Error::Category::Usage, QStringLiteral("No transaction is active."));
     depth_ = 0;
     d.setTransactionDepth(0);
-    d.rollback();
+    try {
+        d.rollback();
+    } catch (...) {
+        // Once more, so that a passing failure does not leave the writes visible to this
+        // connection's next reads; should that fail too, the next beginTrans() discards them.
+        try {
+            d.rollback();
+        } catch (...) {
+        }
+        throw;
+    }
 }
 
 }  // namespace db

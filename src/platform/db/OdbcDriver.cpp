@@ -1,6 +1,7 @@
 #include "platform/db/OdbcDriver.h"
 
 #include "platform/db/Error.h"
+#include "platform/db/PasswordReference.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -219,6 +220,8 @@ private:
 OdbcDriver::OdbcDriver(const QString& odbcConnectionString, Dialect dialect, int loginTimeoutSeconds)
     : h_(std::make_unique<Handles>()), dialect_(dialect)
 {
+    // Before any handle exists: a reference that cannot be resolved leaves nothing to free.
+    const QString resolved = PasswordReference::resolveOdbc(odbcConnectionString);
     check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h_->env), SQL_HANDLE_ENV, h_->env,
           QStringLiteral("Cannot start ODBC"));
     SQLSetEnvAttr(h_->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
@@ -229,7 +232,7 @@ OdbcDriver::OdbcDriver(const QString& odbcConnectionString, Dialect dialect, int
         SQLSetConnectAttr(h_->dbc, SQL_ATTR_CONNECTION_TIMEOUT,
                           reinterpret_cast<SQLPOINTER>(intptr_t(loginTimeoutSeconds)), 0);
     }
-    const QByteArray cs = odbcConnectionString.toUtf8();
+    const QByteArray cs = resolved.toUtf8();
     SQLCHAR out[1024];
     SQLSMALLINT outLen = 0;
     const SQLRETURN rc = SQLDriverConnect(h_->dbc, nullptr, (SQLCHAR*)cs.constData(), SQL_NTS, out,
@@ -240,7 +243,12 @@ OdbcDriver::OdbcDriver(const QString& odbcConnectionString, Dialect dialect, int
         } catch (Error& e) {
             SQLFreeHandle(SQL_HANDLE_DBC, h_->dbc);
             SQLFreeHandle(SQL_HANDLE_ENV, h_->env);
-            throw Error(Error::Category::Connection, e.message(), e.nativeCode(), e.sqlState());
+            // A driver that echoes the log-on must not show the password to the user.
+            QString message = e.message();
+            for (const QString& password : PasswordReference::passwordsIn(resolved))
+                if (password.size() >= 3)
+                    message.replace(password, QStringLiteral("****"));
+            throw Error(Error::Category::Connection, message, e.nativeCode(), e.sqlState());
         }
     }
 }
@@ -299,6 +307,13 @@ std::unique_ptr<PreparedStatement> OdbcDriver::prepare(const QString& sql)
 
 void OdbcDriver::begin()
 {
+    // Autocommit still off means a ROLLBACK that failed left the old transaction open: end it
+    // first, or its writes would be committed with the new transaction's.
+    SQLULEN autocommit = SQL_AUTOCOMMIT_ON;
+    if (SQL_SUCCEEDED(SQLGetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, &autocommit, 0, nullptr))
+        && autocommit == SQL_AUTOCOMMIT_OFF) {
+        check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK), SQL_HANDLE_DBC, h_->dbc);
+    }
     check(SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT,
                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
           SQL_HANDLE_DBC, h_->dbc);
@@ -306,13 +321,29 @@ void OdbcDriver::begin()
 
 void OdbcDriver::commit()
 {
-    check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_COMMIT), SQL_HANDLE_DBC, h_->dbc);
+    const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_COMMIT);
+    if (!SQL_SUCCEEDED(rc)) {
+        // Read the server's reason before the rollback replaces the diagnostics, then undo what
+        // the refused commit left open: turning autocommit back on would commit it instead.
+        try {
+            check(rc, SQL_HANDLE_DBC, h_->dbc, QStringLiteral("COMMIT failed"));
+        } catch (...) {
+            try {
+                rollback();
+            } catch (...) {
+                // The commit's error is the one to report.
+            }
+            throw;
+        }
+    }
     SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }
 
 void OdbcDriver::rollback()
 {
-    SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK);
+    // Autocommit goes back on only once the rollback succeeded: switching it on with the
+    // transaction still open would commit the very writes being undone.
+    check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK), SQL_HANDLE_DBC, h_->dbc);
     SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }
 

@@ -1,12 +1,15 @@
 #include "platform/db/SqliteDriver.h"
 
 #include "platform/db/Error.h"
+#include "platform/db/SqliteFunctions.h"
 
-#include <QCollator>
+#include <QFile>
 #include <QHash>
-#include <QLocale>
 
 #include <sqlite3.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <list>
 
@@ -152,30 +155,17 @@ private:
     QHash<int, Value> bound_;
 };
 
-// Case-insensitive, accent-sensitive, Spanish order: what the company databases' collation does.
-int compareSpanish(void* arg, int la, const void* a, int lb, const void* b)
-{
-    if (la == lb && memcmp(a, b, la) == 0)
-        return 0;
-    auto* collator = static_cast<QCollator*>(arg);
-    const QString sa = QString::fromUtf8(static_cast<const char*>(a), la);
-    const QString sb = QString::fromUtf8(static_cast<const char*>(b), lb);
-    return collator->compare(sa, sb);
-}
-
 }  // namespace
 
 struct SqliteDriver::State {
     sqlite3* db = nullptr;
-    QString serverName;
-    int depth = 0;
-    QCollator collator{QLocale(QLocale::Spanish, QLocale::Spain)};
+    // The collation and functions the schema and statements use; shared with the tools' extension.
+    std::shared_ptr<SqliteFunctions> functions;
     // Statement-shape cache: writes whose literals differ only in value reuse one prepared
     // statement with the literals bound, so text statements cost about what prepared ones do.
     QHash<QString, std::list<std::pair<QString, StmtPtr>>::iterator> shapeIndex;
     std::list<std::pair<QString, StmtPtr>> shapes;  // most recent first
     static constexpr int kShapeCapacity = 128;
-    StmtPtr docStmts[4];
 
     sqlite3_stmt* cachedShape(const QString& shape)
     {
@@ -197,57 +187,6 @@ struct SqliteDriver::State {
 
 namespace {
 
-void serverNameFn(sqlite3_context* ctx, int, sqlite3_value**)
-{
-    auto* st = static_cast<SqliteDriver::State*>(sqlite3_user_data(ctx));
-    const QByteArray name = st->serverName.toUtf8();
-    sqlite3_result_text(ctx, name.constData(), name.size(), SQLITE_TRANSIENT);
-}
-
-void tranCountFn(sqlite3_context* ctx, int, sqlite3_value**)
-{
-    auto* st = static_cast<SqliteDriver::State*>(sqlite3_user_data(ctx));
-    sqlite3_result_int(ctx, st->depth);
-}
-
-void nullVarFn(sqlite3_context* ctx, int, sqlite3_value**) { sqlite3_result_null(ctx); }
-
-// The document totals the matching screen reads: lines or units of one supplier order or
-// one mini-purchase.
-const char* const kDocTotals[4] = {
-    "SELECT COUNT(*) FROM Pedidos_Proveedores_Lineas WHERE Cod_Empresa = ?1 AND Codigo = ?2",
-    "SELECT IFNULL(SUM(Unidades), 0) FROM Pedidos_Proveedores_Lineas"
-    " WHERE Cod_Empresa = ?1 AND Codigo = ?2",
-    "SELECT COUNT(*) FROM Compras_Mini_Lineas WHERE Cod_Empresa = ?1 AND Cod_Ejercicio = ?2"
-    " AND Cod_Almacen = ?3 AND Codigo = ?4",
-    "SELECT IFNULL(SUM(Unidades), 0) FROM Compras_Mini_Lineas WHERE Cod_Empresa = ?1"
-    " AND Cod_Ejercicio = ?2 AND Cod_Almacen = ?3 AND Codigo = ?4",
-};
-
-template <int Which>
-void docTotalFn(sqlite3_context* ctx, int argc, sqlite3_value** argv)
-{
-    auto* st = static_cast<SqliteDriver::State*>(sqlite3_user_data(ctx));
-    if (!st->docStmts[Which]) {
-        sqlite3_stmt* s = nullptr;
-        if (sqlite3_prepare_v3(st->db, kDocTotals[Which], -1, SQLITE_PREPARE_PERSISTENT, &s,
-                               nullptr) != SQLITE_OK) {
-            sqlite3_result_error(ctx, sqlite3_errmsg(st->db), -1);
-            return;
-        }
-        st->docStmts[Which].reset(s);
-    }
-    sqlite3_stmt* s = st->docStmts[Which].get();
-    sqlite3_reset(s);
-    for (int i = 0; i < argc; ++i)
-        sqlite3_bind_value(s, i + 1, argv[i]);
-    if (sqlite3_step(s) == SQLITE_ROW)
-        sqlite3_result_value(ctx, sqlite3_column_value(s, 0));
-    else
-        sqlite3_result_error(ctx, sqlite3_errmsg(st->db), -1);
-    sqlite3_reset(s);
-}
-
 void execPlain(sqlite3* db, const char* sql)
 {
     char* err = nullptr;
@@ -261,15 +200,31 @@ void execPlain(sqlite3* db, const char* sql)
 
 }  // namespace
 
+namespace {
+
+// A company database holds prices, stock and the users' work: a new file is made readable by its
+// owner only, whatever the umask, before SQLite opens it (its -wal and -shm files copy that mode).
+void createPrivate(const QString& path)
+{
+    if (path.isEmpty() || path.startsWith(QLatin1Char(':')) || path.startsWith(QLatin1String("file:")))
+        return;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          0600);
+    if (fd >= 0)
+        ::close(fd);  // an existing file (EEXIST) keeps the mode it has
+}
+
+}  // namespace
+
 SqliteDriver::SqliteDriver(const QString& path, const QString& serverName, bool createIfMissing,
                            int timeoutSeconds)
     : state_(std::make_unique<State>())
 {
-    state_->serverName = serverName;
-    state_->collator.setCaseSensitivity(Qt::CaseInsensitive);
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (createIfMissing)
+    if (createIfMissing) {
         flags |= SQLITE_OPEN_CREATE;
+        createPrivate(path);
+    }
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &state_->db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = QStringLiteral("Cannot open database \"%1\": %2")
@@ -282,23 +237,17 @@ SqliteDriver::SqliteDriver(const QString& path, const QString& serverName, bool 
     setCommandTimeout(timeoutSeconds);
     // A pre-invoice number already printed must survive a power cut: FULL, not NORMAL, in WAL.
     execPlain(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF;");
-    sqlite3_create_collation_v2(db, "ES_CI_AS", SQLITE_UTF8, &state_->collator, compareSpanish,
-                                nullptr);
-    const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function_v2(db, "nrvx_servername", 0, SQLITE_UTF8, state_.get(), serverNameFn,
-                               nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(db, "nrvx_trancount", 0, SQLITE_UTF8, state_.get(), tranCountFn,
-                               nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(db, "nrvx_var", 1, det, nullptr, nullVarFn, nullptr, nullptr,
-                               nullptr);
-    sqlite3_create_function_v2(db, "fn_PedidosProvTotalLineas", 2, SQLITE_UTF8, state_.get(),
-                               docTotalFn<0>, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(db, "fn_PedidosProvTotalUnidades", 2, SQLITE_UTF8, state_.get(),
-                               docTotalFn<1>, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(db, "fn_ComprasMiniTotalLineas", 4, SQLITE_UTF8, state_.get(),
-                               docTotalFn<2>, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(db, "fn_ComprasMiniTotalUnidades", 4, SQLITE_UTF8, state_.get(),
-                               docTotalFn<3>, nullptr, nullptr, nullptr);
+    SqliteFunctions::Options options;
+    options.keepStatements = true;
+    options.ownerSession = true;
+    const int frc = SqliteFunctions::install(db, options, &state_->functions);
+    if (frc != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close_v2(db);
+        state_->db = nullptr;
+        throw Error(categoryOf(frc), msg, frc);
+    }
+    state_->functions->setServerName(serverName);
 }
 
 SqliteDriver::~SqliteDriver()
@@ -308,8 +257,8 @@ SqliteDriver::~SqliteDriver()
     sqlite3_exec(state_->db, "PRAGMA optimize;", nullptr, nullptr, nullptr);
     state_->shapeIndex.clear();
     state_->shapes.clear();
-    for (auto& s : state_->docStmts)
-        s.reset();
+    if (state_->functions)
+        state_->functions->finalizeStatements();
     sqlite3_close_v2(state_->db);
 }
 
@@ -344,7 +293,14 @@ std::unique_ptr<PreparedStatement> SqliteDriver::prepare(const QString& sql)
     return std::make_unique<SqlitePrepared>(state_->db, sql);
 }
 
-void SqliteDriver::begin() { execPlain(state_->db, "BEGIN IMMEDIATE"); }
+void SqliteDriver::begin()
+{
+    // Nothing of ours is open when a transaction begins: a transaction still open here is one
+    // whose ROLLBACK failed, and its writes must not ride along with the new one's.
+    if (!sqlite3_get_autocommit(state_->db))
+        execPlain(state_->db, "ROLLBACK");
+    execPlain(state_->db, "BEGIN IMMEDIATE");
+}
 
 void SqliteDriver::commit() { execPlain(state_->db, "COMMIT"); }
 
@@ -360,6 +316,6 @@ void SqliteDriver::setCommandTimeout(int seconds)
     sqlite3_busy_timeout(state_->db, seconds <= 0 ? 86400000 : seconds * 1000);
 }
 
-void SqliteDriver::setTransactionDepth(int depth) { state_->depth = depth; }
+void SqliteDriver::setTransactionDepth(int depth) { state_->functions->setTransactionDepth(depth); }
 
 }  // namespace db

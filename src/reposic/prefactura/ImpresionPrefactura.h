@@ -20,6 +20,7 @@ public:
     // a run that will be rolled back prints the rows only its own transaction sees.
     db::ConnectionPtr conexion;
     QString prefijoTitulo;       // put before each document's title and PDF file name
+    bool enPantalla = false;     // preview each report in the viewer instead (one pre-invoice)
 
     // criterio: the selection text printed on the shortage report.
     void imprimir(int16_t origen, int64_t codigo, int16_t destino, const QString& criterio);
