@@ -25,6 +25,14 @@ struct Salida {
 };
 
 // Runs the generation for store 3; `limite` bytes per file, 0 for no limit.
+// Every row but the run history, which records each run, failed ones included, by design.
+QString filas(const db::ConnectionPtr& c)
+{
+    QStringList secciones = testsupport::volcadoFilas(c).split(QStringLiteral("# "));
+    secciones.removeIf([](const QString& t) { return t.startsWith(QLatin1String("Reposicion_Ejecuciones")); });
+    return secciones.join(QStringLiteral("# "));
+}
+
 Salida generar(const QString& ruta, rlim_t limite)
 {
     QProcess p;
@@ -58,7 +66,7 @@ TEST(DiscoLleno, nightlyGenerationFailsWholeAndCompletesOnceThereIsRoom)
     fiab::copiar(plantilla, rutaRef);
     const Salida limpia = generar(rutaRef, 0);
     ASSERT_EQ(limpia.codigo, 0) << limpia.errores.toStdString();
-    const QString referencia = testsupport::volcadoFilas(fiab::abrir(rutaRef));
+    const QString referencia = filas(fiab::abrir(rutaRef));
 
     const QString ruta = dir + QStringLiteral("/disco.db");
     fiab::copiar(plantilla, ruta);
@@ -66,7 +74,7 @@ TEST(DiscoLleno, nightlyGenerationFailsWholeAndCompletesOnceThereIsRoom)
     testsupport::Invariantes inv;
     {
         auto c = fiab::abrir(ruta);
-        antes = testsupport::volcadoFilas(c);
+        antes = filas(c);
         inv = testsupport::Invariantes::tomarBase(c);
     }
     ASSERT_NE(antes, referencia);
@@ -88,7 +96,7 @@ TEST(DiscoLleno, nightlyGenerationFailsWholeAndCompletesOnceThereIsRoom)
         const std::string donde = std::to_string(limite / kib) + " KiB";
         std::cout << "[disk] " << donde << ": exit " << s.codigo << std::endl;
         if (s.codigo == 0) {
-            EXPECT_TRUE(testsupport::volcadoFilas(c) == referencia) << donde << ": differs from a clean run";
+            EXPECT_TRUE(filas(c) == referencia) << donde << ": differs from a clean run";
             hecho = true;
             break;
         }
@@ -96,14 +104,14 @@ TEST(DiscoLleno, nightlyGenerationFailsWholeAndCompletesOnceThereIsRoom)
         EXPECT_EQ(s.codigo, 1) << donde << ": " << s.errores.toStdString();
         EXPECT_TRUE(s.errores.contains(QStringLiteral("Almacén 3")) && s.errores.contains(QStringLiteral("disk")))
             << donde << ": " << s.errores.toStdString();
-        ASSERT_TRUE(testsupport::volcadoFilas(c) == antes) << donde << ": the failed run kept rows";
+        ASSERT_TRUE(filas(c) == antes) << donde << ": the failed run kept rows";
         const QStringList rotas = inv.comprobar(c);
         ASSERT_TRUE(rotas.isEmpty()) << donde << ": " << rotas.join(QStringLiteral("; ")).toStdString();
     }
     if (!hecho) {
         const Salida s = generar(ruta, 0);
         ASSERT_EQ(s.codigo, 0) << s.errores.toStdString();
-        EXPECT_TRUE(testsupport::volcadoFilas(fiab::abrir(ruta)) == referencia);
+        EXPECT_TRUE(filas(fiab::abrir(ruta)) == referencia);
     }
     EXPECT_GT(fallidas, 0) << "the disk never filled: the trial proves nothing";
     std::cout << "[disk] nightly generation: " << fallidas << " runs on a full disk each exited 1 and kept"

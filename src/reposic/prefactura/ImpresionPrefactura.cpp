@@ -11,6 +11,14 @@
 
 namespace {
 
+void leerPor(report::Report& informe, const db::ConnectionPtr& conexion)
+{
+    if (!conexion)
+        return;
+    informe.setConnection(conexion);
+    informe.subreport(QStringLiteral("Empresa.rpt")).setConnection(conexion);
+}
+
 void enviar(const std::shared_ptr<report::Report>& informe, const ImpresionPrefactura& como,
             const QString& nombrePdf)
 {
@@ -49,8 +57,9 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     prefactura->setParameter(5, 0);
     prefactura->setParameter(6, empresaArticulos);
     reposic::Informes::subinformeEmpresa(*prefactura);
-    prefactura->setDocumentName(QStringLiteral("Prefactura %1").arg(codigo));
-    enviar(prefactura, *this, QStringLiteral("Prefactura %1.pdf").arg(codigo));
+    leerPor(*prefactura, conexion);
+    prefactura->setDocumentName(prefijoTitulo + QStringLiteral("Prefactura %1").arg(codigo));
+    enviar(prefactura, *this, prefijoTitulo + QStringLiteral("Prefactura %1.pdf").arg(codigo));
 
     if (!controlStock)
         return;
@@ -63,6 +72,7 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     faltas->setParameter(6, empresaArticulos);
     faltas->setParameter(7, host::FechaTexto(host::Reloj::hoy()));
     reposic::Informes::subinformeEmpresa(*faltas);
-    faltas->setDocumentName(QStringLiteral("Faltas %1").arg(destino));
-    enviar(faltas, *this, QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
+    leerPor(*faltas, conexion);
+    faltas->setDocumentName(prefijoTitulo + QStringLiteral("Faltas %1").arg(destino));
+    enviar(faltas, *this, prefijoTitulo + QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
 }

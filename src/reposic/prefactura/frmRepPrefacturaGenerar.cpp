@@ -1,4 +1,5 @@
 #include "reposic/prefactura/frmRepPrefacturaGenerar.h"
+
 #include "reposic/frame/Nombrar.h"
 
 #include "host/Utilidades.h"
@@ -10,6 +11,7 @@
 #include "reposic/frame/Informes.h"
 #include "reposic/frame/modComun.h"
 #include "reposic/frame/modMsgOp.h"
+#include "reposic/prefactura/BloqueoGeneracion.h"
 #include "reposic/prefactura/GeneracionPrefactura.h"
 #include "reposic/prefactura/ImpresionPrefactura.h"
 
@@ -154,6 +156,14 @@ void frmRepPrefacturaGenerar::cmdAceptar_Click()
         if (Codigo > 0) {
             ImprimirPrefactura(Cod_Almacen, Codigo);
             descargar();
+            return;
+        }
+        // A nightly run of the same origin would count the same pending units twice.
+        BloqueoGeneracion bloqueo(modComun::conexion(), modComun::empresa()->CodigoEmpresa(),
+                                  txtAlmacenO->codigo());
+        if (const auto titular = bloqueo.tomar(BloqueoGeneracion::usuarioLocal())) {
+            ui::MsgBox(titular->mensaje(txtAlmacenO->codigo()), ui::vbExclamation | ui::vbOKOnly,
+                       kAtencion);
             return;
         }
         reposic::MsgOp(true, QStringLiteral("Generando prefactura, espere por favor..."));

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QDateTime>
 #include <QLineEdit>
 
 #include <memory>
@@ -150,7 +152,34 @@ TEST_F(PantallaGenerar, aMissingReportFileIsReportedWithTheClickTitle)
     pulsar(f.get(), QStringLiteral("cmdAceptar"));
     ASSERT_EQ(mensajes.count(), 1);
     EXPECT_EQ(mensajes.last().title, QStringLiteral("frmRepPrefacturaGenerar:cmdAceptar_Click"));
+    // The file is named as the system writes paths, never half with backslashes.
+    EXPECT_TRUE(mensajes.last().text.contains(QStringLiteral("/no/existe/Rpt/Reposicion Prefactura.rpt")))
+        << mensajes.last().text.toStdString();
     EXPECT_EQ(count("Reposicion_Pref"), 1);  // committed before printing: it stays
+}
+
+TEST_F(PantallaGenerar, refusesWhileANightlyRunHoldsTheOriginAndGeneratesOnceItEnds)
+{
+    pendiente(101, 6, 100);
+    conn()->execute(QStringLiteral("INSERT INTO Reposicion_Bloqueo VALUES (1, 1, 'noche', 'SERVIDOR1',"
+                                   " 77, '%1T02:05:00', '%2')")
+                        .arg(QDate::currentDate().toString(Qt::ISODate),
+                             QDateTime::currentDateTime().toString(Qt::ISODate)));
+    auto f = abrir();
+    hijo<QAbstractButton>(f.get(), QStringLiteral("chkControlStock"))->setChecked(false);
+    destino(f.get(), QStringLiteral("12"));
+    pulsar(f.get(), QStringLiteral("cmdAceptar"));
+    ASSERT_EQ(mensajes.count(), 1);
+    EXPECT_EQ(mensajes.last().text,
+              QStringLiteral("La generación del almacén 1 está en curso en SERVIDOR1 desde 02:05 (usuario noche)."));
+    EXPECT_EQ(count("Reposicion_Pref"), 0);
+    EXPECT_TRUE(impresos.isEmpty());
+
+    conn()->execute(QStringLiteral("DELETE FROM Reposicion_Bloqueo"));
+    destino(f.get(), QStringLiteral("12"));
+    pulsar(f.get(), QStringLiteral("cmdAceptar"));
+    EXPECT_EQ(count("Reposicion_Pref"), 1);
+    EXPECT_EQ(count("Reposicion_Bloqueo"), 0);  // the screen's own hold ends with the click
 }
 
 // The output picker offers only what is honoured: a generation prints one document per group,
