@@ -78,3 +78,36 @@ install(FILES
   ${PROJECT_BINARY_DIR}/package/NRVXReposicConfig.cmake
   ${PROJECT_BINARY_DIR}/package/NRVXReposicConfigVersion.cmake
   DESTINATION ${NRVX_INSTALL_CMAKEDIR})
+
+# The programs, with what they read at run time under share/nrvx (found there from bin/../share),
+# and the host program's menu entry and icon.
+foreach(_prog nrvx-host nrvx-sql nrvx-reposic)
+  if(TARGET ${_prog})
+    install(TARGETS ${_prog} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/contrib/nrvx-host.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/contrib/nrvx-host.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/contrib/systemd ${PROJECT_SOURCE_DIR}/contrib/cron
+  DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+install(FILES ${PROJECT_SOURCE_DIR}/contrib/logrotate.nrvx
+  DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+
+# cpack -G DEB (from the build folder) builds a Debian package of the above.
+set(CPACK_PACKAGE_NAME nrvx-reposic)
+set(CPACK_PACKAGE_VENDOR "Norvex")
+set(CPACK_PACKAGE_CONTACT "Norvex <soporte@norvex.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Store replenishment for the Norvex ERP")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+find_program(NRVX_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(NRVX_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+endif()
+# Printing goes through CUPS; SQL Server through unixODBC and FreeTDS.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, tdsodbc")
+include(CPack)

@@ -877,6 +877,46 @@ BEGIN
 END
 GO
 
+-- ---------------------------------------------------------------- nightly runs
+-- One row per company and origin while a generation runs: who holds it, where, since when, and
+-- the heartbeat the holder renews, so a run left by a dead process can be taken over.
+IF OBJECT_ID(N'dbo.Reposicion_Bloqueo', N'U') IS NULL
+CREATE TABLE dbo.Reposicion_Bloqueo (
+  Cod_Empresa  SMALLINT NOT NULL,
+  Cod_Almacen  SMALLINT NOT NULL,
+  Usuario      VARCHAR(64) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Equipo       VARCHAR(64) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Pid          INT NOT NULL DEFAULT 0,
+  FechaInicio  DATETIME NOT NULL,
+  FechaLatido  DATETIME NOT NULL,
+  PRIMARY KEY (Cod_Empresa, Cod_Almacen)
+);
+GO
+
+-- One row per run and store of the nightly generation, and one for the run as a whole
+-- (Cod_AlmacenD = 0), written when the run ends.
+IF OBJECT_ID(N'dbo.Reposicion_Ejecuciones', N'U') IS NULL
+CREATE TABLE dbo.Reposicion_Ejecuciones (
+  Id           INT IDENTITY(1,1) PRIMARY KEY,
+  Cod_Empresa  SMALLINT NOT NULL,
+  Cod_Almacen  SMALLINT NOT NULL,
+  Cod_AlmacenD SMALLINT NOT NULL,
+  FechaInicio  DATETIME NOT NULL,
+  FechaFin     DATETIME NULL,
+  Opciones     VARCHAR(255) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Usuario      VARCHAR(64) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Equipo       VARCHAR(64) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Resultado    SMALLINT NOT NULL DEFAULT 0,
+  Prefacturas  INT NOT NULL DEFAULT 0,
+  Lineas       INT NOT NULL DEFAULT 0,
+  Enviadas     DECIMAL(19,4) NOT NULL DEFAULT 0,
+  Faltas       DECIMAL(19,4) NOT NULL DEFAULT 0
+);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Reposicion_Ejecuciones_Inicio')
+CREATE INDEX IX_Reposicion_Ejecuciones_Inicio ON dbo.Reposicion_Ejecuciones (Cod_Empresa, FechaInicio);
+GO
+
 -- ---------------------------------------------------------------- supervisor key attempts
 -- Wrong supervisor keys per user, shared by every workstation: three within 15 minutes refuse
 -- that user's authorisations for the next 15. Times are seconds since 1970-01-01 UTC.

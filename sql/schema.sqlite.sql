@@ -620,6 +620,41 @@ CREATE TABLE IF NOT EXISTS Temp_ChkPedidos (
   PRIMARY KEY (Puesto, Cod_Articulo)
 );
 
+-- ---------------------------------------------------------------- nightly runs
+-- One row per company and origin while a generation runs: who holds it, where, since when, and
+-- the heartbeat the holder renews, so a run left by a dead process can be taken over.
+CREATE TABLE IF NOT EXISTS Reposicion_Bloqueo (
+  Cod_Empresa  SMALLINT NOT NULL,
+  Cod_Almacen  SMALLINT NOT NULL,
+  Usuario      VARCHAR(64) COLLATE ES_CI_AS NOT NULL DEFAULT '',
+  Equipo       VARCHAR(64) COLLATE ES_CI_AS NOT NULL DEFAULT '',
+  Pid          INTEGER NOT NULL DEFAULT 0,
+  FechaInicio  TEXT NOT NULL,
+  FechaLatido  TEXT NOT NULL,
+  PRIMARY KEY (Cod_Empresa, Cod_Almacen)
+);
+
+-- One row per run and store of the nightly generation, and one for the run as a whole
+-- (Cod_AlmacenD = 0), written when the run ends.
+CREATE TABLE IF NOT EXISTS Reposicion_Ejecuciones (
+  Id           INTEGER PRIMARY KEY AUTOINCREMENT,
+  Cod_Empresa  SMALLINT NOT NULL,
+  Cod_Almacen  SMALLINT NOT NULL,
+  Cod_AlmacenD SMALLINT NOT NULL,
+  FechaInicio  TEXT NOT NULL,
+  FechaFin     TEXT,
+  Opciones     VARCHAR(255) COLLATE ES_CI_AS NOT NULL DEFAULT '',
+  Usuario      VARCHAR(64) COLLATE ES_CI_AS NOT NULL DEFAULT '',
+  Equipo       VARCHAR(64) COLLATE ES_CI_AS NOT NULL DEFAULT '',
+  Resultado    SMALLINT NOT NULL DEFAULT 0,
+  Prefacturas  INTEGER NOT NULL DEFAULT 0,
+  Lineas       INTEGER NOT NULL DEFAULT 0,
+  Enviadas     NUMERIC NOT NULL DEFAULT 0,
+  Faltas       NUMERIC NOT NULL DEFAULT 0
+);
+CREATE INDEX IF NOT EXISTS IX_Reposicion_Ejecuciones_Inicio
+  ON Reposicion_Ejecuciones (Cod_Empresa, FechaInicio);
+
 -- ---------------------------------------------------------------- supervisor key attempts
 -- Wrong supervisor keys per user, shared by every workstation: three within 15 minutes refuse
 -- that user's authorisations for the next 15. Times are seconds since 1970-01-01 UTC.

@@ -113,6 +113,7 @@ TEST_F(NrvxSql, scriptRunsBatchesInOrderAndStopsAtTheFirstFailure)
         QStringLiteral("CREATE TABLE T (A INTEGER PRIMARY KEY, B TEXT)\nGO\n"
                        "INSERT INTO T VALUES (1, 'go;');\nINSERT INTO T VALUES (2, '--x');\n  go\n"
                        "SELECT COUNT(*) AS N FROM T\nGO\n"));
+    ASSERT_EQ(run({QStringLiteral("--init")}).status, 0);
     const ToolRun first = run({QStringLiteral("-i"), ok});
     EXPECT_EQ(first.status, 0) << first.err.toStdString();
     EXPECT_EQ(first.out,
@@ -127,11 +128,12 @@ TEST_F(NrvxSql, scriptRunsBatchesInOrderAndStopsAtTheFirstFailure)
     const ToolRun rows = run({QStringLiteral("-Q"), QStringLiteral("SELECT A FROM T ORDER BY A")});
     EXPECT_EQ(rows.out, QStringLiteral("A\n1\n2\n3\n(3 rows affected)\n"));
 
-    EXPECT_EQ(run({QStringLiteral("-i"), dir_.filePath(QStringLiteral("missing.sql"))}).status, 1);
+    EXPECT_EQ(run({QStringLiteral("-i"), dir_.filePath(QStringLiteral("missing.sql"))}).status, 2);
 }
 
 TEST_F(NrvxSql, interactiveRunsEachBatchAtGoUntilExit)
 {
+    ASSERT_EQ(run({QStringLiteral("--init")}).status, 0);
     const ToolRun r = run({},
         "CREATE TABLE T (A INTEGER)\nGO\nINSERT INTO T\nVALUES (7)\ngo\n"
         "SELECT A FROM T\nGO\nSELECT * FROM Nada\nGO\nexit\nSELECT 99\nGO\n");

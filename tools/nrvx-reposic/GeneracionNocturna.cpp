@@ -1,49 +1,41 @@
 #include "GeneracionNocturna.h"
 
+#include "HistorialEjecuciones.h"
+#include "PuntoGuardado.h"
+#include "Registro.h"
+
 #include "host/Utilidades.h"
-#include "platform/db/Recordset.h"
 #include "reposic/prefactura/GeneracionPrefactura.h"
 #include "reposic/prefactura/ImpresionPrefactura.h"
 
+#include <QElapsedTimer>
+
+#include <optional>
+
 GeneracionNocturna::GeneracionNocturna(std::shared_ptr<host::Empresa> empresa,
-                                       db::ConnectionPtr conexion, QTextStream& salida,
-                                       QTextStream& errores)
-    : empresa_(std::move(empresa)), conexion_(std::move(conexion)), salida_(salida), errores_(errores)
+                                       db::ConnectionPtr conexion, Registro& registro,
+                                       HistorialEjecuciones* historial)
+    : empresa_(std::move(empresa)), conexion_(std::move(conexion)), registro_(registro),
+      historial_(historial)
 {
 }
 
-QVector<int16_t> GeneracionNocturna::todosLosDestinos(int16_t origen) const
+ResumenTienda GeneracionNocturna::ejecutar(const Opciones& o)
 {
-    QVector<int16_t> lista;
-    db::Recordset rs(conexion_, QStringLiteral("SELECT Codigo FROM Almacenes WHERE Cod_Empresa =%1"
-                                               " AND Codigo <> %2 ORDER BY Codigo")
-                                    .arg(empresa_->CodigoEmpresa()).arg(origen));
-    for (; !rs.eof(); rs.moveNext())
-        lista << static_cast<int16_t>(rs.field(QStringLiteral("Codigo")).toInt());
-    return lista;
-}
-
-int GeneracionNocturna::ejecutar(const Opciones& o)
-{
-    const QVector<int16_t> destinos = o.destinos.isEmpty() ? todosLosDestinos(o.origen) : o.destinos;
-    int fallos = 0;
     if (o.proporcional)
-        repartir(o, destinos);
-    for (int16_t destino : destinos)
-        fallos += generarTienda(o, destino);
-    return fallos;
+        repartir(o);
+    ResumenTienda total;
+    for (int i = 0; i < o.destinos.size(); ++i)
+        total += generarTienda(o, o.destinos[i], i + 1, static_cast<int>(o.destinos.size()));
+    return total;
 }
 
 // Reads every store's requests before anything is written, so the shares of an article do not
 // depend on which store is served first.
-void GeneracionNocturna::repartir(const Opciones& o, const QVector<int16_t>& destinos)
+void GeneracionNocturna::repartir(const Opciones& o)
 {
     RepartoProporcional reparto;
-    QVector<int16_t> vistos;
-    for (int16_t destino : destinos) {
-        if (vistos.contains(destino))
-            continue;
-        vistos << destino;
+    for (int16_t destino : o.destinos) {
         GeneracionPrefactura pase(empresa_, conexion_);
         pase.origen = o.origen;
         pase.destino = destino;
@@ -53,51 +45,107 @@ void GeneracionNocturna::repartir(const Opciones& o, const QVector<int16_t>& des
     topes_ = reparto.repartir();
 }
 
-int GeneracionNocturna::generarTienda(const Opciones& o, int16_t destino)
+int64_t GeneracionNocturna::generarPase(GeneracionPrefactura& pase, const Opciones& o,
+                                        int16_t grupo)
 {
+    if (!o.simular)
+        return pase.generar(grupo);
+    PuntoGuardado punto(conexion_, QStringLiteral("nrvx_pase_%1").arg(++savepoints_));
+    const int64_t codigo = pase.generar(grupo);
+    punto.liberar();
+    return codigo;
+}
+
+bool GeneracionNocturna::imprimir(const Opciones& o, int16_t destino, int64_t codigo)
+{
+    try {
+        ImpresionPrefactura impresion;
+        impresion.impresora = o.impresora;
+        impresion.carpetaPdf = o.carpetaPdf;
+        impresion.controlStock = o.faltas;
+        if (o.simular) {
+            impresion.conexion = conexion_;
+            impresion.prefijoTitulo = QStringLiteral("SIMULACIÓN ");
+        }
+        impresion.imprimir(o.origen, codigo, destino,
+                           QStringLiteral("Almacén: %1  Proveedor: TODOS  ").arg(destino));
+        return true;
+    } catch (const std::exception& e) {
+        // The pre-invoice is committed; only its paper is missing.
+        registro_.error(QStringLiteral("Almacén %1, prefactura %2: %3")
+                            .arg(destino)
+                            .arg(codigo)
+                            .arg(QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+ResumenTienda GeneracionNocturna::generarTienda(const Opciones& o, int16_t destino, int indice,
+                                                int total)
+{
+    QElapsedTimer reloj;
+    reloj.start();
+    const QDateTime inicio = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
+    ResumenTienda r;
+    r.destino = destino;
     GeneracionPrefactura pase(empresa_, conexion_);
     pase.origen = o.origen;
     pase.destino = destino;
     pase.porcentaje = o.porcentaje;
     if (o.proporcional)
         pase.limitar(topes_.value(destino));
-    int fallos = 0;
-    int prefacturas = 0;
+    pase.progreso = [&](int hechos, int articulos) {
+        registro_.progreso(QStringLiteral("Almacén %1 de %2 (%3): %4 de %5 artículos")
+                               .arg(indice)
+                               .arg(total)
+                               .arg(destino)
+                               .arg(hechos)
+                               .arg(articulos));
+    };
+    registro_.progreso(QStringLiteral("Almacén %1 de %2 (%3)").arg(indice).arg(total).arg(destino));
     QVector<int16_t> grupos = pase.grupos();
     grupos << 0;
-    const QString criterio = QStringLiteral("Almacén: %1  Proveedor: TODOS  ").arg(destino);
     for (int16_t grupo : grupos) {
         int64_t codigo = 0;
         try {
-            codigo = pase.generar(grupo);
+            codigo = generarPase(pase, o, grupo);
         } catch (const std::exception& e) {
-            ++fallos;
-            errores_ << "Almacén " << destino << ", grupo " << grupo << ": " << e.what() << Qt::endl;
+            ++r.fallos;
+            registro_.error(QStringLiteral("Almacén %1, grupo %2: %3")
+                                .arg(destino)
+                                .arg(grupo)
+                                .arg(QString::fromUtf8(e.what())));
             continue;
         }
         if (codigo <= 0)
             continue;
-        ++prefacturas;
-        if (!o.imprimir)
-            continue;
-        try {
-            ImpresionPrefactura impresion;
-            impresion.impresora = o.impresora;
-            impresion.carpetaPdf = o.carpetaPdf;
-            impresion.controlStock = o.faltas;
-            impresion.imprimir(o.origen, codigo, destino, criterio);
-        } catch (const std::exception& e) {
-            // The pre-invoice is committed; only its paper is missing.
-            ++fallos;
-            errores_ << "Almacén " << destino << ", prefactura " << codigo << ": " << e.what() << Qt::endl;
-        }
+        ++r.prefacturas;
+        if (o.imprimir && !imprimir(o, destino, codigo))
+            ++r.fallos;
     }
     const auto& t = pase.totales();
-    salida_ << "Almacén " << destino << ": " << prefacturas << " prefacturas, " << t.lineas
-            << " líneas, " << host::NumeroTexto(t.enviadas, 2) << " unidades enviadas, "
-            << host::NumeroTexto(t.faltas, 2) << " unidades en falta";
+    r.lineas = t.lineas;
+    r.enviadas = t.enviadas;
+    r.faltas = t.faltas;
+    r.segundos = static_cast<double>(reloj.elapsed()) / 1000.0;
+    QString linea = QStringLiteral("Almacén %1: %2 prefacturas, %3 líneas, %4 unidades enviadas,"
+                                   " %5 unidades en falta, %6 s")
+                        .arg(destino)
+                        .arg(r.prefacturas)
+                        .arg(r.lineas)
+                        .arg(host::NumeroTexto(r.enviadas, 2), host::NumeroTexto(r.faltas, 2),
+                             host::NumeroTexto(r.segundos, 1));
     if (o.proporcional)
-        salida_ << ", " << topes_.value(destino).size() << " artículos repartidos";
-    salida_ << Qt::endl;
-    return fallos;
+        linea += QStringLiteral(", %1 artículos repartidos").arg(topes_.value(destino).size());
+    registro_.info(linea);
+    if (historial_) {
+        try {
+            historial_->tienda(r, inicio);
+        } catch (const std::exception& e) {
+            registro_.error(QStringLiteral("Almacén %1: no se pudo anotar en el historial: %2")
+                                .arg(destino)
+                                .arg(QString::fromUtf8(e.what())));
+        }
+    }
+    return r;
 }

@@ -7,8 +7,12 @@
 #include "host/demo/DemoData.h"
 #include "host/demo/Schema.h"
 
+#include "host/CodigoSalida.h"
+#include "host/Instalacion.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Error.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/ServerList.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -20,7 +24,35 @@
 
 namespace {
 
-constexpr int kUsageError = 2;
+constexpr int kUsageError = host::kMalUso;
+
+// PRAGMA quick_check of an embedded database, as generation runs it before writing: 0 when it
+// is sound, 3 (refused) naming the file and the first problem otherwise.
+int checkFile(const QString& path, QTextStream& out, QTextStream& err)
+{
+    if (!QFileInfo(path).isFile()) {
+        err << "nrvx-sql: the database " << path << " does not exist\n";
+        return kUsageError;
+    }
+    QStringList problems;
+    try {
+        db::ConnectionPtr c = db::Connection::openShared(
+            QStringLiteral("Provider=SQLite;Data Source=%1").arg(QFileInfo(path).absoluteFilePath()));
+        for (db::Recordset rs(c, QStringLiteral("PRAGMA quick_check")); !rs.eof(); rs.moveNext())
+            problems << rs.field(0).toText();
+    } catch (const db::Error& e) {
+        problems = QStringList{e.message()};
+    }
+    if (problems == QStringList{QStringLiteral("ok")}) {
+        out << path << ": ok\n";
+        return host::kHecho;
+    }
+    err << "nrvx-sql: the database " << path << " is damaged: " << problems.mid(0, 2).join(QLatin1Char(' ')).simplified()
+        << "\n";
+    for (int i = 2; i < problems.size(); ++i)
+        out << problems.at(i) << '\n';
+    return host::kRechazado;
+}
 
 std::optional<int> wholeNumber(
     const QCommandLineParser& p, const QString& name, QTextStream& err)
@@ -41,6 +73,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("nrvx-sql"));
+    QCoreApplication::setApplicationVersion(host::Instalacion::version());
+    db::ServerList::loadFromEnvironment();
     QTextStream out(stdout);
     QTextStream err(stderr);
     QTextStream in(stdin);
@@ -48,8 +82,14 @@ int main(int argc, char* argv[])
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral("Runs T-SQL on an NRVXReposic company database."));
     p.addHelpOption();
+    p.addVersionOption();
     p.addOptions({
-        {QStringLiteral("d"), QStringLiteral("Embedded database file (created when missing)."),
+        {QStringLiteral("d"),
+            QStringLiteral("Embedded database file; it must exist, unless --init or --demo "
+                           "creates it."),
+            QStringLiteral("file")},
+        {QStringLiteral("check"),
+            QStringLiteral("Check an embedded database for damage (PRAGMA quick_check)."),
             QStringLiteral("file")},
         {QStringLiteral("S"),
             QStringLiteral("Connection string. Give a password as Password=@env:NAME or "
@@ -73,9 +113,19 @@ int main(int argc, char* argv[])
         return kUsageError;
     }
     if (p.isSet(QStringLiteral("help"))) {
-        out << p.helpText();
+        out << p.helpText() << '\n' << host::textoCodigosSalida();
         return 0;
     }
+    if (p.isSet(QStringLiteral("version"))) {
+        out << host::Instalacion::lineaVersion(QStringLiteral("nrvx-sql")) << '\n';
+        return 0;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        err << "nrvx-sql: unexpected argument \"" << p.positionalArguments().first() << "\"\n";
+        return kUsageError;
+    }
+    if (p.isSet(QStringLiteral("check")))
+        return checkFile(p.value(QStringLiteral("check")), out, err);
     if (p.isSet(QStringLiteral("d")) == p.isSet(QStringLiteral("S"))) {
         err << "nrvx-sql: give either -d FILE or -S \"connection string\"\n";
         return kUsageError;
@@ -96,11 +146,19 @@ int main(int argc, char* argv[])
         if (!file.open(QIODevice::ReadOnly)) {
             err << "nrvx-sql: cannot read " << file.fileName() << ": " << file.errorString()
                 << '\n';
-            return 1;
+            return kUsageError;
         }
         script = QString::fromUtf8(file.readAll());
     }
 
+    // A mistyped file name must not leave an empty database behind.
+    const bool creates = p.isSet(QStringLiteral("init")) || p.isSet(QStringLiteral("demo"));
+    if (p.isSet(QStringLiteral("d")) && !creates
+        && !QFileInfo(p.value(QStringLiteral("d"))).isFile()) {
+        err << "nrvx-sql: the database " << p.value(QStringLiteral("d"))
+            << " does not exist (--init creates it)\n";
+        return kUsageError;
+    }
     const QString connectionString = p.isSet(QStringLiteral("d"))
         ? QStringLiteral("Provider=SQLite;Data Source=%1")
               .arg(QFileInfo(p.value(QStringLiteral("d"))).absoluteFilePath())

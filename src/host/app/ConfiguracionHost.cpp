@@ -3,6 +3,7 @@
 #include "host/FicheroPrivado.h"
 #include "host/app/DocumentosDemo.h"
 #include "host/Reloj.h"
+#include "host/Instalacion.h"
 #include "host/demo/DemoData.h"
 #include "host/demo/Schema.h"
 #include "host/demo/VersionEsquema.h"
@@ -37,26 +38,12 @@ QString conexionSqlite(const QString& ruta)
 
 bool ConfiguracionHost::tieneInformes(const QString& carpeta)
 {
-    if (carpeta.isEmpty())
-        return false;
-    const QDir d(carpeta);
-    return d.exists(QStringLiteral("rpt")) || d.exists(QStringLiteral("Rpt"));
+    return host::Instalacion::tieneInformes(carpeta);
 }
 
 QString ConfiguracionHost::buscarRutaAplicacion()
 {
-    const QString entorno = qEnvironmentVariable("NRVX_APP_DIR");
-    QStringList candidatas;
-    if (!entorno.isEmpty())
-        candidatas << entorno;
-    if (QCoreApplication::instance())
-        candidatas << QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../.."))
-                          .absolutePath();
-    candidatas << QDir::currentPath();
-    for (const QString& c : std::as_const(candidatas))
-        if (tieneInformes(c))
-            return QDir(c).absolutePath();
-    return entorno.isEmpty() ? QDir::currentPath() : entorno;
+    return host::Instalacion::carpetaAplicacion();
 }
 
 QString ConfiguracionHost::rutaContable(const QString& rutaBaseDatos)
@@ -196,6 +183,19 @@ ConfiguracionHost ConfiguracionHost::preparar(const QString& rutaBaseDatos, cons
     db::ServerEntry servidor;
     servidor.folder = infoBd.absolutePath();
     db::ServerList::set(QString::fromLatin1(kServidor), servidor);
+    return h;
+}
+
+ConfiguracionHost ConfiguracionHost::conectar(const QString& cadena, const QString& rutaIni)
+{
+    ConfiguracionHost h;
+    h.rutaIni_ = QFileInfo(rutaIni).absoluteFilePath();
+    if (!QFileInfo(h.rutaIni_).isFile())
+        fallo(QStringLiteral("No existe la configuración de empresa: %1").arg(rutaIni));
+    h.conexion_ = db::Connection::openShared(cadena);
+    h.empresa_ = std::make_shared<host::EmpresaConfig>(h.rutaIni_);
+    if (!tieneInformes(h.empresa_->RutaAplicacion()))
+        h.empresa_->setRutaAplicacion(buscarRutaAplicacion());
     return h;
 }
 

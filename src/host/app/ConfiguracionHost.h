@@ -13,7 +13,7 @@ namespace hostapp {
 // beside it, and the connection. On first start it creates both files, readable by their owner
 // only (0600), and the folder for them when missing (0700).
 //
-//   database: --db FILE, else $NRVX_HOST_DB, else demo/Calbra.db under the working directory
+//   database: -d FILE, else $NRVX_HOST_DB, else demo/Calbra.db under the working directory
 //   company:  --ini FILE, else the database's name with ".ini" in the same folder
 //
 // The report engine logs on through the server name "NRVXDEMO", which is registered here as the
@@ -32,12 +32,15 @@ public:
     QString rutaIni() const { return rutaIni_; }
     bool baseCreada() const { return baseCreada_; }
 
+    // A company on a database named by a connection string (-S), configured by its ini, which
+    // must exist. Throws as preparar does.
+    static ConfiguracionHost conectar(const QString& cadena, const QString& rutaIni);
+
     // The database and company configuration that preparar() would use for these arguments.
     static QString rutaBaseDatosDe(const QString& rutaBaseDatos);
     static QString rutaIniDe(const QString& rutaBaseDatos, const QString& rutaIni);
 
-    // The folder that holds the report files ("rpt"): $NRVX_APP_DIR, the source tree two levels
-    // above the executable (a build folder), or the working directory, whichever has them.
+    // The folder that holds the report files ("rpt"), as host::Instalacion finds it.
     static QString buscarRutaAplicacion();
     // The demo's accounting database, next to the company's.
     static QString rutaContable(const QString& rutaBaseDatos);

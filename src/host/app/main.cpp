@@ -5,11 +5,15 @@
 //   nrvx-host --open CLASS             main window and that screen
 //   nrvx-host [--open CLASS] --screenshot FILE.png
 //                                      writes a picture of the screen (or the main window)
+//   -d FILE | -S CONNECTION, --ini FILE another database (which must exist) or connection,
+//                                      and company configuration
 //   nrvx-host --clave-supervisor       asks for the supervisor key twice (no echo) and
 //                                      writes its salted hash into the company configuration
-//   --db FILE, --ini FILE              another database or company configuration
+//   --help, --version                  need no display
 // A screen the user's rights close in the menu is refused by --open too (exit 2).
 
+#include "host/CodigoSalida.h"
+#include "host/Instalacion.h"
 #include "host/app/CatalogoPantallas.h"
 #include "host/app/ConfiguracionHost.h"
 #include "host/app/RegistroLanzadores.h"
@@ -17,6 +21,9 @@
 #include "host/ClaveSupervisor.h"
 #include "host/EmpresaConfig.h"
 #include "reposic/frame/FormBase.h"
+#include "platform/db/ServerList.h"
+#include "platform/ui/SpanishTranslations.h"
+#include "reposic/frame/LanzadorRegistro.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -54,6 +61,7 @@ void definirOpciones(QCommandLineParser& p)
     p.setApplicationDescription(
         QStringLiteral("Abre las pantallas de reposición sobre la empresa de demostración."));
     p.addHelpOption();
+    p.addVersionOption();
     p.addOption({QStringLiteral("list"),
                  QStringLiteral("Lista las pantallas que ofrece la ventana principal.")});
     p.addOption({QStringLiteral("open"), QStringLiteral("Abre la pantalla de esa clase."),
@@ -62,8 +70,11 @@ void definirOpciones(QCommandLineParser& p)
                  QStringLiteral("Guarda una imagen PNG de la pantalla abierta o de la "
                                 "ventana principal."),
                  QStringLiteral("FICHERO")});
-    p.addOption({QStringLiteral("db"), QStringLiteral("Base de datos de la empresa."),
+    p.addOption({{QStringLiteral("d"), QStringLiteral("db")},
+                 QStringLiteral("Base de datos embebida de la empresa (debe existir)."),
                  QStringLiteral("FICHERO")});
+    p.addOption({QStringLiteral("S"), QStringLiteral("Cadena de conexión (con --ini)."),
+                 QStringLiteral("CONEXION")});
     p.addOption({QStringLiteral("ini"), QStringLiteral("Configuración de la empresa."),
                  QStringLiteral("FICHERO")});
     p.addOption({QStringLiteral("clave-supervisor"),
@@ -199,7 +210,39 @@ int main(int argc, char** argv)
         argumentos << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser p;
     definirOpciones(p);
-    p.parse(argumentos);  // errors are reported once the application exists, by process()
+    if (!p.parse(argumentos)) {
+        imprimir(stderr, QStringLiteral("nrvx-host: ") + p.errorText());
+        return host::kMalUso;
+    }
+    if (p.isSet(QStringLiteral("version"))) {
+        imprimir(stdout, host::Instalacion::lineaVersion(QStringLiteral("nrvx-host")));
+        return host::kHecho;
+    }
+    if (p.isSet(QStringLiteral("help"))) {
+        const QCoreApplication nucleo(argc, argv);  // the help names the program; no display
+        imprimir(stdout, p.helpText() + QLatin1Char('\n') + QString::fromUtf8(host::textoCodigosSalida()));
+        return host::kHecho;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        imprimir(stderr, QStringLiteral("nrvx-host: argumento inesperado «%1»")
+                             .arg(p.positionalArguments().first()));
+        return host::kMalUso;
+    }
+    const QString baseDatos = p.value(QStringLiteral("d"));
+    if (p.isSet(QStringLiteral("d")) && p.isSet(QStringLiteral("S"))) {
+        imprimir(stderr, QStringLiteral("nrvx-host: -d y -S no van juntos"));
+        return host::kMalUso;
+    }
+    // A mistyped name must not become a new demo company.
+    if (p.isSet(QStringLiteral("d")) && !QFileInfo(baseDatos).isFile()) {
+        imprimir(stderr, QStringLiteral("nrvx-host: no existe la base de datos %1").arg(baseDatos));
+        return host::kMalUso;
+    }
+    if (p.isSet(QStringLiteral("S")) && !p.isSet(QStringLiteral("ini"))) {
+        imprimir(stderr, QStringLiteral("nrvx-host: -S necesita --ini FICHERO"));
+        return host::kMalUso;
+    }
+    db::ServerList::loadFromEnvironment();
 
     if (p.isSet(QStringLiteral("clave-supervisor")) && !p.isSet(QStringLiteral("help"))) {
         QCoreApplication app(argc, argv);
@@ -221,7 +264,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("nrvx-host"));
-    p.process(app);
+    ui::loadSpanishQtTranslations();
     hostapp::registrarLanzadores();
 
     if (listar) {
@@ -231,8 +274,10 @@ int main(int argc, char** argv)
     }
 
     try {
-        const hostapp::ConfiguracionHost cfg = hostapp::ConfiguracionHost::preparar(
-            p.value(QStringLiteral("db")), p.value(QStringLiteral("ini")));
+        const hostapp::ConfiguracionHost cfg = p.isSet(QStringLiteral("S"))
+            ? hostapp::ConfiguracionHost::conectar(p.value(QStringLiteral("S")),
+                                                   p.value(QStringLiteral("ini")))
+            : hostapp::ConfiguracionHost::preparar(baseDatos, p.value(QStringLiteral("ini")));
         if (cfg.baseCreada())
             imprimir(stderr, QStringLiteral("Creada la empresa de demostración en %1")
                                  .arg(cfg.rutaBaseDatos()));

@@ -23,7 +23,7 @@ bool TraspasoSalida::Ejecutar(int16_t copias, QWidget* /*propietario*/)
     if (existe == 0)
         return false;
 
-    auto informe = report::Report::open(empresa_->RutaAplicacion() + QStringLiteral("\\Rpt\\Traspaso.rpt"));
+    auto informe = report::Report::open(empresa_->RutaAplicacion() + QStringLiteral("/Rpt/Traspaso.rpt"));
     informe->setConnection(conexion_);
     informe->setParameter(1, empresa.toInt());
     informe->setParameter(2, Fecha.year());

@@ -307,6 +307,13 @@ std::unique_ptr<PreparedStatement> OdbcDriver::prepare(const QString& sql)
 
 void OdbcDriver::begin()
 {
+    // Autocommit still off means a ROLLBACK that failed left the old transaction open: end it
+    // first, or its writes would be committed with the new transaction's.
+    SQLULEN autocommit = SQL_AUTOCOMMIT_ON;
+    if (SQL_SUCCEEDED(SQLGetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, &autocommit, 0, nullptr))
+        && autocommit == SQL_AUTOCOMMIT_OFF) {
+        check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK), SQL_HANDLE_DBC, h_->dbc);
+    }
     check(SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT,
                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
           SQL_HANDLE_DBC, h_->dbc);
@@ -314,13 +321,29 @@ void OdbcDriver::begin()
 
 void OdbcDriver::commit()
 {
-    check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_COMMIT), SQL_HANDLE_DBC, h_->dbc);
+    const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_COMMIT);
+    if (!SQL_SUCCEEDED(rc)) {
+        // Read the server's reason before the rollback replaces the diagnostics, then undo what
+        // the refused commit left open: turning autocommit back on would commit it instead.
+        try {
+            check(rc, SQL_HANDLE_DBC, h_->dbc, QStringLiteral("COMMIT failed"));
+        } catch (...) {
+            try {
+                rollback();
+            } catch (...) {
+                // The commit's error is the one to report.
+            }
+            throw;
+        }
+    }
     SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }
 
 void OdbcDriver::rollback()
 {
-    SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK);
+    // Autocommit goes back on only once the rollback succeeded: switching it on with the
+    // transaction still open would commit the very writes being undone.
+    check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK), SQL_HANDLE_DBC, h_->dbc);
     SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }
 

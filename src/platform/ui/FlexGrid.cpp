@@ -139,6 +139,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(1, 1, parent)
     setFlexSelection(flexSelectionFree);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
     setWordWrap(false);
+    // Tab leaves the grid for the next field and Shift+Tab comes back; the arrows move inside.
+    setTabKeyNavigation(false);
 
     frozen_ = new QTableView(this);
     frozen_->setObjectName(QStringLiteral("flexFixedRows"));

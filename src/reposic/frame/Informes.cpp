@@ -17,7 +17,7 @@ report::LogOnInfo logOnDelContexto()
 
 std::shared_ptr<report::Report> Informes::abrir(const QString& fichero)
 {
-    const QString ruta = modComun::empresa()->RutaAplicacion() + QStringLiteral("\\Rpt\\") + fichero;
+    const QString ruta = modComun::empresa()->RutaAplicacion() + QStringLiteral("/Rpt/") + fichero;
     std::shared_ptr<report::Report> informe = report::Report::open(ruta);
     informe->logOnAll(logOnDelContexto());
     return informe;

@@ -1,6 +1,7 @@
 #include "reposic/prefactura/ImpresionPrefactura.h"
 
 #include "reposic/frame/Informes.h"
+#include "reposic/frame/clsView.h"
 #include "reposic/frame/modComun.h"
 
 #include "host/Reloj.h"
@@ -10,16 +11,32 @@
 
 namespace {
 
-void enviar(report::Report& informe, const QString& impresora, const QString& carpetaPdf,
+void leerPor(report::Report& informe, const db::ConnectionPtr& conexion)
+{
+    if (!conexion)
+        return;
+    informe.setConnection(conexion);
+    informe.subreport(QStringLiteral("Empresa.rpt")).setConnection(conexion);
+}
+
+void enviar(const std::shared_ptr<report::Report>& informe, const ImpresionPrefactura& como,
             const QString& nombrePdf)
 {
-    if (!carpetaPdf.isEmpty()) {
-        QDir().mkpath(carpetaPdf);
-        informe.exportPdf(QDir(carpetaPdf).filePath(nombrePdf));
+    if (como.enPantalla) {
+        reposic::clsView vista;
+        vista.setReport(informe);
+        int zoom = 100;
+        vista.Cargar(true, zoom);
         return;
     }
-    reposic::Informes::dirigirAImpresora(informe, impresora);
-    informe.printOut(1);
+    const QString& carpetaPdf = como.carpetaPdf;
+    if (!carpetaPdf.isEmpty()) {
+        QDir().mkpath(carpetaPdf);
+        informe->exportPdf(QDir(carpetaPdf).filePath(nombrePdf));
+        return;
+    }
+    reposic::Informes::dirigirAImpresora(*informe, como.impresora);
+    informe->printOut(1);
 }
 
 }  // namespace
@@ -40,8 +57,9 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     prefactura->setParameter(5, 0);
     prefactura->setParameter(6, empresaArticulos);
     reposic::Informes::subinformeEmpresa(*prefactura);
-    prefactura->setDocumentName(QStringLiteral("Prefactura %1").arg(codigo));
-    enviar(*prefactura, impresora, carpetaPdf, QStringLiteral("Prefactura %1.pdf").arg(codigo));
+    leerPor(*prefactura, conexion);
+    prefactura->setDocumentName(prefijoTitulo + QStringLiteral("Prefactura %1").arg(codigo));
+    enviar(prefactura, *this, prefijoTitulo + QStringLiteral("Prefactura %1.pdf").arg(codigo));
 
     if (!controlStock)
         return;
@@ -54,6 +72,7 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     faltas->setParameter(6, empresaArticulos);
     faltas->setParameter(7, host::FechaTexto(host::Reloj::hoy()));
     reposic::Informes::subinformeEmpresa(*faltas);
-    faltas->setDocumentName(QStringLiteral("Faltas %1").arg(destino));
-    enviar(*faltas, impresora, carpetaPdf, QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
+    leerPor(*faltas, conexion);
+    faltas->setDocumentName(prefijoTitulo + QStringLiteral("Faltas %1").arg(destino));
+    enviar(faltas, *this, prefijoTitulo + QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
 }

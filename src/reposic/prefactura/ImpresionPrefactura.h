@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/Connection.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -14,6 +16,11 @@ public:
     bool controlStock = true;    // also the shortage report
     QString impresora;           // device name; empty keeps the report's printer
     QString carpetaPdf;          // when set, PDF files go there instead of a printer
+    // When set, the reports read through this connection instead of logging on by themselves:
+    // a run that will be rolled back prints the rows only its own transaction sees.
+    db::ConnectionPtr conexion;
+    QString prefijoTitulo;       // put before each document's title and PDF file name
+    bool enPantalla = false;     // preview each report in the viewer instead (one pre-invoice)
 
     // criterio: the selection text printed on the shortage report.
     void imprimir(int16_t origen, int64_t codigo, int16_t destino, const QString& criterio);

@@ -300,8 +300,7 @@ void frmRepPreFacturasVisor::cmdModificar_Click()
     if (vsCab->Row() < 1)
         return;
     auto* edicion = FormBase::porDefecto<frmRepPrefacturaModificar>();
-    edicion->Codigo = codigoActual();
-    edicion->Cod_Almacen = origenActual();
+    edicion->AbrirPrefactura(origenActual(), codigoActual());
     edicion->Show(0);
     descargar();
 }

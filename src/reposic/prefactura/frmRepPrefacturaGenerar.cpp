@@ -1,4 +1,5 @@
 #include "reposic/prefactura/frmRepPrefacturaGenerar.h"
+
 #include "reposic/frame/Nombrar.h"
 
 #include "host/Utilidades.h"
@@ -10,6 +11,7 @@
 #include "reposic/frame/Informes.h"
 #include "reposic/frame/modComun.h"
 #include "reposic/frame/modMsgOp.h"
+#include "reposic/prefactura/BloqueoGeneracion.h"
 #include "reposic/prefactura/GeneracionPrefactura.h"
 #include "reposic/prefactura/ImpresionPrefactura.h"
 
@@ -101,6 +103,9 @@ void frmRepPrefacturaGenerar::Form_Load()
 
     reposic::Informes::cargarImpresoras(*cboImpresora);
     cboDisp->setValue(1);
+    // A generation prints one document per group, so only the printer is honoured there; a
+    // single pre-invoice being reprinted may be previewed on screen instead.
+    cboDisp->setEnabled(Codigo > 0);
     chkControlStock->setChecked(true);
 
     cboCantidad->clear();
@@ -151,6 +156,14 @@ void frmRepPrefacturaGenerar::cmdAceptar_Click()
         if (Codigo > 0) {
             ImprimirPrefactura(Cod_Almacen, Codigo);
             descargar();
+            return;
+        }
+        // A nightly run of the same origin would count the same pending units twice.
+        BloqueoGeneracion bloqueo(modComun::conexion(), modComun::empresa()->CodigoEmpresa(),
+                                  txtAlmacenO->codigo());
+        if (const auto titular = bloqueo.tomar(BloqueoGeneracion::usuarioLocal())) {
+            ui::MsgBox(titular->mensaje(txtAlmacenO->codigo()), ui::vbExclamation | ui::vbOKOnly,
+                       kAtencion);
             return;
         }
         reposic::MsgOp(true, QStringLiteral("Generando prefactura, espere por favor..."));
@@ -206,6 +219,7 @@ void frmRepPrefacturaGenerar::ImprimirPrefactura(int16_t origen, int64_t codigo)
     impresion.dobleLinea = chkDobleLinea->isChecked();
     impresion.controlStock = chkControlStock->isChecked();
     impresion.impresora = cboImpresora->DeviceName();
+    impresion.enPantalla = Codigo > 0 && cboDisp->Value() == ui::OutputDevicePicker::Pantalla;
     impresion.imprimir(origen, codigo, txtAlmacenD->codigo(), DevCriterio());
 }
 

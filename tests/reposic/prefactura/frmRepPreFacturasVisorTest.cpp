@@ -6,6 +6,8 @@
 #include "reposic/prefactura/frmRepPrefacturaModificar.h"
 #include "support/PantallaFixture.h"
 
+#include <QLineEdit>
+
 #include <memory>
 
 using db::Money;
@@ -305,4 +307,33 @@ TEST_F(PantallaVisor, withoutTheAccountingConnectionTheTransferIsRefusedUpFront)
     ASSERT_EQ(mensajes.count(), 1);
     EXPECT_TRUE(mensajes.last().text.contains(QStringLiteral("contabilidad")));
     EXPECT_EQ(instantanea(conn()), antes);
+}
+
+// With the editing screen already open on another pre-invoice, Modificar must still bring up the
+// one chosen in the viewer, not the screen as it was.
+TEST_F(PantallaVisor, modifyShowsTheChosenPreInvoiceAlsoWhenTheEditingScreenIsAlreadyOpen)
+{
+    prefactura(260100001, 12, {{102, 3}});
+    prefactura(260100002, 13, {{101, 24}, {102, 1}});
+    auto* edicion = reposic::FormBase::porDefecto<frmRepPrefacturaModificar>();
+    edicion->AbrirPrefactura(1, 260100001);
+    edicion->show();
+    ASSERT_EQ(hijo<QLineEdit>(edicion, QStringLiteral("txtCodigo"))->text(), "260100001");
+
+    auto f = abrir();
+    cab(f.get())->setRow(2);
+    ASSERT_EQ(cab(f.get())->TextMatrix(2, 0), "260100002");
+    pulsar(f.get(), QStringLiteral("cmdModificar"));
+    EXPECT_EQ(reposic::FormBase::porDefecto<frmRepPrefacturaModificar>(), edicion);
+    EXPECT_EQ(hijo<QLineEdit>(edicion, QStringLiteral("txtCodigo"))->text(), "260100002");
+    EXPECT_EQ(hijo<ui::FlexGrid>(edicion, QStringLiteral("vsLineas"))->Rows(), 3);
+    edicion->descargar();
+}
+
+// The viewer has no field to type in: it opens on its list so the arrows work at once.
+TEST_F(PantallaVisor, opensWithTheKeyboardOnTheListOfPreInvoices)
+{
+    prefactura(260100001, 12, {{102, 3}});
+    auto f = abrir();
+    EXPECT_EQ(f->focusWidget(), cab(f.get()));
 }

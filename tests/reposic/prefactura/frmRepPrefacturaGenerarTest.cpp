@@ -1,8 +1,14 @@
 #include "host/controls/SelectorAlmacen.h"
+#include "platform/ui/OutputDevicePicker.h"
+#include "reposic/frame/clsView.h"
+#include "reposic/frame/frmView.h"
 #include "reposic/prefactura/frmRepPrefacturaGenerar.h"
 #include "support/PantallaFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QDateTime>
 #include <QLineEdit>
 
 #include <memory>
@@ -146,7 +152,78 @@ TEST_F(PantallaGenerar, aMissingReportFileIsReportedWithTheClickTitle)
     pulsar(f.get(), QStringLiteral("cmdAceptar"));
     ASSERT_EQ(mensajes.count(), 1);
     EXPECT_EQ(mensajes.last().title, QStringLiteral("frmRepPrefacturaGenerar:cmdAceptar_Click"));
+    // The file is named as the system writes paths, never half with backslashes.
+    EXPECT_TRUE(mensajes.last().text.contains(QStringLiteral("/no/existe/Rpt/Reposicion Prefactura.rpt")))
+        << mensajes.last().text.toStdString();
     EXPECT_EQ(count("Reposicion_Pref"), 1);  // committed before printing: it stays
+}
+
+TEST_F(PantallaGenerar, refusesWhileANightlyRunHoldsTheOriginAndGeneratesOnceItEnds)
+{
+    pendiente(101, 6, 100);
+    conn()->execute(QStringLiteral("INSERT INTO Reposicion_Bloqueo VALUES (1, 1, 'noche', 'SERVIDOR1',"
+                                   " 77, '%1T02:05:00', '%2')")
+                        .arg(QDate::currentDate().toString(Qt::ISODate),
+                             QDateTime::currentDateTime().toString(Qt::ISODate)));
+    auto f = abrir();
+    hijo<QAbstractButton>(f.get(), QStringLiteral("chkControlStock"))->setChecked(false);
+    destino(f.get(), QStringLiteral("12"));
+    pulsar(f.get(), QStringLiteral("cmdAceptar"));
+    ASSERT_EQ(mensajes.count(), 1);
+    EXPECT_EQ(mensajes.last().text,
+              QStringLiteral("La generación del almacén 1 está en curso en SERVIDOR1 desde 02:05 (usuario noche)."));
+    EXPECT_EQ(count("Reposicion_Pref"), 0);
+    EXPECT_TRUE(impresos.isEmpty());
+
+    conn()->execute(QStringLiteral("DELETE FROM Reposicion_Bloqueo"));
+    destino(f.get(), QStringLiteral("12"));
+    pulsar(f.get(), QStringLiteral("cmdAceptar"));
+    EXPECT_EQ(count("Reposicion_Pref"), 1);
+    EXPECT_EQ(count("Reposicion_Bloqueo"), 0);  // the screen's own hold ends with the click
+}
+
+// The output picker offers only what is honoured: a generation prints one document per group,
+// so it shows the printer and cannot change; a single pre-invoice reprinted may be previewed.
+TEST_F(PantallaGenerar, screenOutputPreviewsAReprintAndIsNotOfferedForAGeneration)
+{
+    auto generacion = abrir();
+    auto* salida = hijo<ui::OutputDevicePicker>(generacion.get(), QStringLiteral("cboDisp"));
+    EXPECT_EQ(salida->Value(), ui::OutputDevicePicker::Impresora);
+    EXPECT_FALSE(salida->isEnabled());
+
+    pendiente(101, 6, 100);
+    conn()->execute("INSERT INTO Reposicion_Pref (Cod_Empresa, Cod_Almacen, Codigo, Fecha, Cod_AlmacenD,"
+                    " Pendiente, Observaciones) VALUES (1, 1, 260100007, '2026-12-01', 12, 1, '')");
+    auto f = std::make_unique<frmRepPrefacturaGenerar>();
+    f->Cod_Almacen = 1;
+    f->Cod_AlmacenD = 12;
+    f->Codigo = 260100007;
+    f->show();
+    salida = hijo<ui::OutputDevicePicker>(f.get(), QStringLiteral("cboDisp"));
+    ASSERT_TRUE(salida->isEnabled());
+    EXPECT_EQ(salida->Value(), ui::OutputDevicePicker::Impresora);
+    salida->setValue(ui::OutputDevicePicker::Pantalla);
+    QStringList vistas;
+    const auto anterior = reposic::clsView::setModalHook(
+        [&](reposic::frmView& v) { vistas << v.windowTitle(); });
+    pulsar(f.get(), QStringLiteral("cmdAceptar"));
+    reposic::clsView::setModalHook(anterior);
+    EXPECT_EQ(mensajes.count(), 0) << mensajes.texts().join('\n').toStdString();
+    EXPECT_EQ(vistas.size(), 2) << "the pre-invoice and its shortage report";
+    EXPECT_TRUE(impresos.isEmpty());
+}
+
+// Enter on a warehouse picker moves on, as it does from every other field of the screen.
+TEST_F(PantallaGenerar, enterOnTheDestinationMovesOnToTheNextField)
+{
+    auto f = abrir();
+    QApplication::setActiveWindow(f.get());
+    auto* destinoTexto = hijo<host::SelectorAlmacen>(f.get(), QStringLiteral("txtAlmacenD"))->lineaTexto();
+    destinoTexto->setFocus();
+    destinoTexto->setText(QStringLiteral("12"));
+    pulsarTecla(destinoTexto, Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), destinoTexto);
+    EXPECT_TRUE(f->isAncestorOf(QApplication::focusWidget()));
 }
 
 TEST_F(PantallaGenerar, printoutsReadTheArticleMasterOfItsOwnCompanyAndShortagesAreDated)

@@ -229,6 +229,8 @@ TEST_F(GrabRestos, theNextGenerationForTheStoreTakesTheRecordedLeftovers)
     grabar(f.get(), false);
     ASSERT_EQ(count("Reposicion", "Cod_Almacen = 3"), 3);
 
+    // The nightly command works only for a company the database has.
+    conn()->execute(QStringLiteral("INSERT INTO Empresas (Codigo, Nombre) VALUES (1, 'Prueba')"));
     QTemporaryDir pdf;
     QProcess p;
     p.start(QStringLiteral(NRVX_REPOSIC_TOOL),
