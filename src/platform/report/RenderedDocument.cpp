@@ -2,11 +2,14 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace report {
 
@@ -27,10 +30,64 @@ QFont fontFor(const RenderItem& item, double pixelsPerMm)
 
 }  // namespace
 
+// The fonts a document is painted in, one per size and style at each device resolution, and
+// the width of each text already measured in them.
+class TextMeasures {
+public:
+    struct Face {
+        QFont font;
+        QFontMetricsF metrics;
+        qreal widestChar;
+        QHash<QString, qreal> widths;
+    };
+
+    Face& face(const RenderItem& item, double pixelsPerMm, const QPaintDevice* device)
+    {
+        const int dpiX = device ? device->logicalDpiX() : 0;
+        const int dpiY = device ? device->logicalDpiY() : 0;
+        const QFont font = fontFor(item, pixelsPerMm);
+        const Key key{font.pixelSize(), item.bold, item.italic, item.monospace, dpiX, dpiY};
+        auto it = faces_.find(key);
+        if (it == faces_.end()) {
+            QFontMetricsF metrics(font, device);
+            const qreal widest = metrics.maxWidth();
+            it = faces_.emplace(key, Face{font, metrics, widest, {}}).first;
+        }
+        return it->second;
+    }
+
+    // Letters the report fonts draw themselves: no wider fallback font's glyph can turn up.
+    static bool latin(const QString& text)
+    {
+        return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x250; });
+    }
+
+    // Whether the text fits the width, measuring it only when its length alone cannot tell.
+    static bool fits(Face& face, const QString& text, qreal width)
+    {
+        if (face.widestChar > 0 && text.size() * face.widestChar <= width && latin(text))
+            return true;
+        auto w = face.widths.constFind(text);
+        if (w == face.widths.constEnd()) {
+            // A long document's distinct texts are many: measures are kept for a page or two.
+            if (face.widths.size() > 4096)
+                face.widths.clear();
+            w = face.widths.insert(text, face.metrics.horizontalAdvance(text));
+        }
+        return w.value() <= width;
+    }
+
+private:
+    using Key = std::tuple<int, bool, bool, bool, int, int>;
+    std::map<Key, Face> faces_;
+};
+
 void RenderedDocument::paint(QPainter& painter, int page, double pixelsPerMm) const
 {
     if (page < 0 || page >= pageCount())
         return;
+    if (!measures_)
+        const_cast<RenderedDocument*>(this)->measures_ = std::make_shared<TextMeasures>();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -42,13 +99,13 @@ void RenderedDocument::paint(QPainter& painter, int page, double pixelsPerMm) co
             painter.drawLine(r.topLeft(), r.bottomRight());
             continue;
         }
-        const QFont font = fontFor(item, pixelsPerMm);
-        painter.setFont(font);
+        TextMeasures::Face& face = measures_->face(item, pixelsPerMm, painter.device());
+        painter.setFont(face.font);
         painter.setPen(Qt::black);
         // Too long a value is cut with an ellipsis rather than running over its neighbour.
         QString text = item.text;
-        if (!item.monospace && r.width() > 0)
-            text = QFontMetricsF(font, painter.device()).elidedText(text, Qt::ElideRight, r.width());
+        if (!item.monospace && r.width() > 0 && !TextMeasures::fits(face, text, r.width()))
+            text = face.metrics.elidedText(text, Qt::ElideRight, r.width());
         painter.drawText(r, static_cast<int>(item.align | Qt::AlignVCenter) | Qt::TextSingleLine
                                 | Qt::TextDontClip,
                          text);

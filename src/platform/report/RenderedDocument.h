@@ -5,6 +5,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -55,6 +56,11 @@ public:
     // The text of every page, line by line as it reads on paper; pages end with a form feed.
     QString text() const;
     QString pageText(int page) const;
+
+private:
+    // Fonts and text widths already worked out, shared by the pages of the document: the same
+    // headings and figures come back on every page.
+    std::shared_ptr<class TextMeasures> measures_;
 };
 
 }  // namespace report

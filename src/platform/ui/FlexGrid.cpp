@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -276,6 +277,38 @@ void FlexGrid::AddItem(const QString& text, int index)
 void FlexGrid::AddRow(const QStringList& cells)
 {
     insertCells(cells, rowCount());
+}
+
+void FlexGrid::AddRows(const QList<QStringList>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    const int first = rowCount();
+    const int cols = columnCount();
+    {
+        QScopedValueRollback guard(syncing_, true);
+        setRowCount(first + int(rows.size()));
+    }
+    {
+        // The views repaint once below instead of once per cell.
+        const QSignalBlocker quiet(model());
+        for (int i = 0; i < rows.size(); ++i) {
+            const QStringList& cells = rows.at(i);
+            const int n = std::min(int(cells.size()), cols);
+            for (int c = 0; c < n; ++c)
+                setItem(first + i, c, new QTableWidgetItem(cells.at(c)));
+        }
+    }
+    for (int r = first; r < first + rows.size() && measured(r); ++r) {
+        const QStringList& cells = rows.at(r - first);
+        for (int c = 0; c < std::min(int(cells.size()), cols); ++c)
+            widenFor(r, c, cells.at(c));
+    }
+    applyCurrent(row_, col_);
+    if (!mergeRows_.isEmpty())
+        refreshMerges();
+    viewport()->update();
+    frozen_->viewport()->update();
 }
 
 void FlexGrid::insertCells(const QStringList& cells, int index)

@@ -96,6 +96,10 @@ public:
     // Adds a row whose cells are taken as they are: a name typed by a user may hold a tab,
     // which AddItem would take for a column break.
     void AddRow(const QStringList& cells);
+    // Adds many rows at the end in one go, each taken as AddRow takes it: the table grows once
+    // and the current cell, merges and widths are brought up to date once, so loading a long
+    // list costs about what its cells cost.
+    void AddRows(const QList<QStringList>& rows);
     // Removes a data row (a heading row cannot be removed).
     void RemoveItem(int row);
 

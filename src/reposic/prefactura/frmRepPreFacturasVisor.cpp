@@ -1,5 +1,6 @@
 #include "reposic/prefactura/frmRepPreFacturasVisor.h"
 #include "reposic/frame/Nombrar.h"
+#include "reposic/frame/TrasPintar.h"
 
 #include "host/Utilidades.h"
 #include "host/components/ContabilidadPendiente.h"
@@ -18,6 +19,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using db::Money;
 using reposic::modComun;
 
@@ -26,6 +29,11 @@ namespace {
 using reposic::nombrar;
 
 const QString kAtencion = QStringLiteral("¡ Atención !");
+// Rows handed to the grid at a time while a list loads: few enough to hold, many enough that
+// the grid grows a handful of times for the longest pre-invoice.
+constexpr int kLoteFilas = 4096;
+// Lines of the first pre-invoice loaded before the screen is first shown; more wait for it.
+constexpr long long kLineasAlAbrir = 2000;
 
 void mostrarError(const std::exception& e)
 {
@@ -172,6 +180,7 @@ void frmRepPreFacturasVisor::estadoBotones()
 
 void frmRepPreFacturasVisor::CargarPrefacturas()
 {
+    QList<QStringList> filas;
     try {
         db::Recordset rs(modComun::conexion(),
             "SELECT a.Codigo, a.Fecha, a.Cod_Almacen, a.Cod_AlmacenD,"
@@ -184,22 +193,47 @@ void frmRepPreFacturasVisor::CargarPrefacturas()
             " WHERE a.Cod_Empresa =" + QString::number(modComun::empresa()->CodigoEmpresa())
             + " ORDER BY a.Codigo");
         for (; !rs.eof(); rs.moveNext()) {
-            vsCab->AddRow(QStringList{rs.field(QStringLiteral("Codigo")).toText(),
-                                       host::FechaTexto(rs.field(QStringLiteral("Fecha")).toDate()),
-                                       rs.field(QStringLiteral("Cod_Almacen")).toText(),
-                                       rs.field(QStringLiteral("NombAlmacen")).toText(),
-                                       rs.field(QStringLiteral("Cod_AlmacenD")).toText(),
-                                       rs.field(QStringLiteral("NombAlmacenD")).toText()});
+            filas.append(QStringList{rs.field(QStringLiteral("Codigo")).toText(),
+                                     host::FechaTexto(rs.field(QStringLiteral("Fecha")).toDate()),
+                                     rs.field(QStringLiteral("Cod_Almacen")).toText(),
+                                     rs.field(QStringLiteral("NombAlmacen")).toText(),
+                                     rs.field(QStringLiteral("Cod_AlmacenD")).toText(),
+                                     rs.field(QStringLiteral("NombAlmacenD")).toText()});
+            if (filas.size() == kLoteFilas)
+                vsCab->AddRows(std::exchange(filas, {}));
         }
         rs.close();
+        vsCab->AddRows(std::exchange(filas, {}));
         if (vsCab->Rows() >= 2) {
             vsCab->setRow(1);
-            CargarDetalle();
+            CargarPrimerDetalle();
         }
     } catch (const std::exception& e) {
+        vsCab->AddRows(filas);
         mostrarError(e);
     }
     estadoBotones();
+}
+
+// A long first pre-invoice would keep the whole screen away while its lines load: the list of
+// pre-invoices is shown first and its lines follow as soon as the screen has been painted.
+void frmRepPreFacturasVisor::CargarPrimerDetalle()
+{
+    const long long lineas = modComun::conexion()->scalar(
+        "SELECT COUNT(*) FROM Reposicion_Pref_Lineas"
+        " WHERE Cod_Empresa =" + QString::number(modComun::empresa()->CodigoEmpresa())
+        + " AND Cod_Almacen =" + QString::number(origenActual())
+        + " AND Codigo =" + QString::number(codigoActual())).toInt64();
+    if (lineas <= kLineasAlAbrir) {
+        CargarDetalle();
+        return;
+    }
+    filaDetalle_ = -1;
+    reposic::TrasPintar::programar(vsDet->viewport(), [this] {
+        // The user may have moved to another pre-invoice, whose lines are then already shown.
+        if (filaDetalle_ == -1 && vsCab->Rows() >= 2 && vsCab->Row() >= 1)
+            CargarDetalle();
+    });
 }
 
 void frmRepPreFacturasVisor::CargarDetalle()
@@ -207,6 +241,7 @@ void frmRepPreFacturasVisor::CargarDetalle()
     vsDet->setRows(1);
     vsDet->setRedraw(false);
     filaDetalle_ = vsCab->Row();
+    QList<QStringList> filas;
     try {
         const QString empresaArt = QString::number(modComun::empresa()->CodigoEmpresaArticulos());
         db::Recordset rs(modComun::conexion(),
@@ -228,14 +263,17 @@ void frmRepPreFacturasVisor::CargarDetalle()
             const Money unidades = rs.field(QStringLiteral("Unidades")).toMoney();
             const Money uxCaja = rs.field(QStringLiteral("UxCaja")).toMoney();
             const int64_t cajas = uxCaja == Money() ? 0 : unidades.scaled() / uxCaja.scaled();
-            vsDet->AddRow(QStringList{rs.field(QStringLiteral("Cod_Articulo")).toText(),
-                                       rs.field(QStringLiteral("Descripcion")).toText(),
-                                       rs.field(QStringLiteral("EAN")).toText(), QString::number(cajas),
-                                       uxCaja.toSql(), unidades.toSql()});
+            filas.append(QStringList{rs.field(QStringLiteral("Cod_Articulo")).toText(),
+                                     rs.field(QStringLiteral("Descripcion")).toText(),
+                                     rs.field(QStringLiteral("EAN")).toText(), QString::number(cajas),
+                                     uxCaja.toSql(), unidades.toSql()});
+            if (filas.size() == kLoteFilas)
+                vsDet->AddRows(std::exchange(filas, {}));
         }
     } catch (const std::exception& e) {
         mostrarError(e);
     }
+    vsDet->AddRows(filas);
     vsDet->setRedraw(true);
 }
 

@@ -33,6 +33,7 @@ private:
     void CargarPrefacturas();
     void asentarPendientes();
     void avisarAsientoPendiente(const QString& error);
+    void CargarPrimerDetalle();
     void CargarDetalle();
     void quitarFilaActual();
     void estadoBotones();

@@ -1,5 +1,6 @@
 #include "reposic/prefactura/frmRepPrefacturaModificar.h"
 #include "reposic/frame/Nombrar.h"
+#include "reposic/frame/TrasPintar.h"
 
 #include "host/Reloj.h"
 #include "host/Utilidades.h"
@@ -20,12 +21,15 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QScopedValueRollback>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+
+#include <utility>
 
 using db::Money;
 using reposic::modComun;
@@ -35,6 +39,11 @@ namespace {
 using reposic::nombrar;
 
 const QString kAtencion = QStringLiteral("¡ Atención !");
+// Rows handed to the grid at a time while a list loads: few enough to hold, many enough that
+// the grid grows a handful of times for the longest pre-invoice.
+constexpr int kLoteFilas = 4096;
+// Lines loaded before the screen is first shown; a longer pre-invoice waits for it.
+constexpr long long kLineasAlAbrir = 2000;
 const QString kSurtido = QStringLiteral("El artículo no está en el surtido del almacén de destino");
 
 // Units travel through the grid as plain numbers so they read back exactly.
@@ -243,6 +252,9 @@ void frmRepPrefacturaModificar::cargarPrefacturaPedida()
             const QDate fecha = rs.field(QStringLiteral("Fecha")).toDate();
             const auto destino = static_cast<int16_t>(rs.field(QStringLiteral("Cod_AlmacenD")).toInt());
             rs.close();
+            // A long pre-invoice would keep the screen away while its lines load: they follow
+            // as soon as the screen has been painted.
+            const QScopedValueRollback alAbrir(alAbrir_, true);
             mostrarPrefactura(Cod_Almacen, Codigo, fecha, destino);
         }
     }
@@ -269,8 +281,15 @@ void frmRepPrefacturaModificar::mostrarPrefactura(int16_t origen, int64_t codigo
 
 void frmRepPrefacturaModificar::CargarLineas()
 {
+    if (alAbrir_ && lineasGuardadas() > kLineasAlAbrir) {
+        vsLineas->setRows(1);
+        estadoBotones(false);
+        reposic::TrasPintar::programar(vsLineas->viewport(), [this] { protegido([this] { CargarLineas(); }); });
+        return;
+    }
     vsLineas->setRows(1);
     vsLineas->setRedraw(false);
+    QList<QStringList> filas;
     try {
         const auto empresa = modComun::empresa();
         const QString empresaArt = QString::number(empresa->CodigoEmpresaArticulos());
@@ -301,14 +320,26 @@ void frmRepPrefacturaModificar::CargarLineas()
                    << host::NumeroTexto(rs.field(QStringLiteral("Stock_Actual")).toMoney(), 2)
                    << QString::number(cajasDe(unidades, uxCaja)) << textoUnidades(uxCaja)
                    << textoUnidades(unidades);
-            vsLineas->AddRow(celdas);
+            filas.append(celdas);
+            if (filas.size() == kLoteFilas)
+                vsLineas->AddRows(std::exchange(filas, {}));
         }
     } catch (const std::exception& e) {
         ui::MsgBox(QString::fromUtf8(e.what()), ui::vbOKOnly | ui::vbCritical, kAtencion);
     }
+    vsLineas->AddRows(filas);
     // Also after a failure: the buttons follow the rows that did load.
     vsLineas->setRedraw(true);
     estadoBotones(vsLineas->Rows() >= 2);
+}
+
+long long frmRepPrefacturaModificar::lineasGuardadas() const
+{
+    return modComun::conexion()->scalar(
+        "SELECT COUNT(*) FROM Reposicion_Pref_Lineas"
+        " WHERE Cod_Empresa =" + QString::number(modComun::empresa()->CodigoEmpresa())
+        + " AND Cod_Almacen =" + QString::number(txtAlmacenO->codigo())
+        + " AND Codigo =" + QString::number(static_cast<int64_t>(txtCodigo->Value()))).toInt64();
 }
 
 void frmRepPrefacturaModificar::botonesDeLineas(bool conLineas)

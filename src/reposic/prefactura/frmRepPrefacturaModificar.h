@@ -58,12 +58,14 @@ private:
     void limpiarPanel();
     bool Form_KeyDown(int tecla);
     void CargarLineas();
+    long long lineasGuardadas() const;
     void mostrarPrefactura(int16_t origen, int64_t codigo, const QDate& fecha, int16_t destino);
     void estadoBotones(bool conLineas);
     void botonesDeLineas(bool conLineas);
     template <class F>
     void protegido(F&& accion);
     bool cargada_ = false;
+    bool alAbrir_ = false;  // loading the pre-invoice the screen was opened on
     void limpiarPantalla();
 
     // Line entry, driven by Enter.

@@ -188,6 +188,56 @@ TEST(FlexGrid, addItemSplitsTabsAndRemoveItemKeepsTheCurrentRowNumber)
     EXPECT_EQ(g.TextMatrix(2, 1), "");
 }
 
+// A list loaded in one go must look exactly as one loaded a row at a time: cells, widths
+// fitted to the first screenful, merges of data rows, and the current cell.
+TEST(FlexGrid, addingRowsInOneGoMatchesAddingThemOneByOne)
+{
+    auto preparar = [](FlexGrid& g) {
+        g.setCols(3);
+        g.setTextMatrix(0, 0, "Código");
+        g.setColWidth(1, 300);
+        g.setColWidth(2, 0);
+        g.setMergeCells(flexMergeFree);
+        g.setMergeRow(2, true);
+        g.setRow(0);
+    };
+    QList<QStringList> filas;
+    for (int i = 0; i < FlexGrid::kFitRows + 30; ++i) {
+        const QString texto = i == FlexGrid::kFitRows + 10 ? QString(200, u'W') : QString::number(i);
+        filas.append({texto, i == 3 ? QString(40, u'x') : "a", "a", "sobra"});
+    }
+    filas[0] = QStringList{"solo"};  // a short row leaves its last cells empty
+    filas[1] = QStringList{"igual", "igual", "igual"};
+
+    FlexGrid unaAUna;
+    preparar(unaAUna);
+    for (const QStringList& f : filas)
+        unaAUna.AddRow(f);
+    FlexGrid deGolpe;
+    preparar(deGolpe);
+    QSignalSpy cambios(&deGolpe, &FlexGrid::RowColChange);
+    deGolpe.AddRows(filas.mid(0, 7));
+    deGolpe.AddRows({});
+    deGolpe.AddRows(filas.mid(7));
+
+    ASSERT_EQ(deGolpe.Rows(), unaAUna.Rows());
+    for (int r = 0; r < deGolpe.Rows(); ++r)
+        for (int c = 0; c < 3; ++c)
+            ASSERT_EQ(deGolpe.TextMatrix(r, c), unaAUna.TextMatrix(r, c)) << r << "," << c;
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(deGolpe.columnWidth(c), unaAUna.columnWidth(c)) << c;
+    EXPECT_EQ(deGolpe.columnWidth(2), 0);
+    EXPECT_EQ(deGolpe.columnSpan(2, 0), 3);
+    EXPECT_EQ(deGolpe.columnSpan(2, 0), unaAUna.columnSpan(2, 0));
+    EXPECT_EQ(deGolpe.Row(), unaAUna.Row());
+    EXPECT_EQ(cambios.count(), 0);
+
+    deGolpe.setRow(5);
+    deGolpe.AddRows({{"otra"}});
+    EXPECT_EQ(deGolpe.Row(), 5);
+    EXPECT_EQ(deGolpe.TextMatrix(deGolpe.Rows() - 1, 0), "otra");
+}
+
 TEST(FlexGrid, cellColoursAndAlignments)
 {
     FlexGrid g;

@@ -1,5 +1,6 @@
 #include "host/components/Traspaso.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 #include "platform/ui/FlexGrid.h"
 #include "reposic/frame/modComun.h"
 #include "reposic/prefactura/frmRepPreFacturasVisor.h"
@@ -7,6 +8,7 @@
 #include "support/PantallaFixture.h"
 
 #include <QLineEdit>
+#include <QTest>
 
 #include <memory>
 
@@ -14,6 +16,26 @@ using db::Money;
 using reposic::modComun;
 
 namespace {
+
+// A pre-invoice too long to load before its screen shows: `n` lines of articles 1000.., each
+// stocked at the origin.
+void prefacturaLarga(const db::ConnectionPtr& c, int64_t codigo, int destino, int n)
+{
+    db::Transaction t(c);
+    c->execute(QStringLiteral("INSERT INTO Reposicion_Pref (Cod_Empresa, Cod_Almacen, Codigo, Fecha, Cod_AlmacenD,"
+                              " Pendiente, Observaciones) VALUES (1, 1, %1, '2026-12-01', %2, 1, '')")
+                   .arg(codigo).arg(destino));
+    for (int art = 1000; art < 1000 + n; ++art) {
+        c->execute(QStringLiteral("INSERT INTO Articulos (Cod_Empresa, Codigo, Descripcion, UxCaja, TipoRep)"
+                                  " VALUES (1, %1, 'Largo', 0, 1)").arg(art));
+        c->execute(QStringLiteral("INSERT INTO Almacen_Articulos (Cod_Empresa, Cod_Almacen, Cod_Articulo,"
+                                  " Stock_Actual, Bloqueo) VALUES (1, 1, %1, 10, 0)").arg(art));
+        c->execute(QStringLiteral("INSERT INTO Reposicion_Pref_Lineas (Cod_Empresa, Cod_Almacen, Codigo,"
+                                  " Cod_Articulo, Unidades, UnidadesVenta, UnidadesResto, UnidadesGen)"
+                                  " VALUES (1, 1, %1, %2, 1, 1, 0, 1)").arg(codigo).arg(art));
+    }
+    t.commit();
+}
 
 // Warehouse 1 supplies stores 12 and 13; the accounting side is a second database.
 class PantallaVisor : public testsupport::PantallaFixture {
@@ -336,4 +358,27 @@ TEST_F(PantallaVisor, opensWithTheKeyboardOnTheListOfPreInvoices)
     prefactura(260100001, 12, {{102, 3}});
     auto f = abrir();
     EXPECT_EQ(f->focusWidget(), cab(f.get()));
+}
+
+TEST_F(PantallaVisor, aLongFirstPreInvoiceShowsTheListAtOnceAndItsLinesRightAfter)
+{
+    prefacturaLarga(conn(), 260100001, 12, 2100);
+    prefactura(260100002, 13, {{102, 7}});
+    {
+        auto f = abrir();
+        EXPECT_EQ(cab(f.get())->Rows(), 3);
+        EXPECT_EQ(det(f.get())->Rows(), 1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return det(f.get())->Rows() == 2101; }, 10000));
+        EXPECT_EQ(det(f.get())->TextMatrix(1, 1), QStringLiteral("Largo"));
+        // Moving back to it later loads it at once.
+        cab(f.get())->setRow(2);
+        cab(f.get())->setRow(1);
+        EXPECT_EQ(det(f.get())->Rows(), 2101);
+    }
+    // A pre-invoice chosen before the first one's lines came keeps its own lines.
+    auto f = abrir();
+    cab(f.get())->setRow(2);
+    QTest::qWait(200);
+    ASSERT_EQ(det(f.get())->Rows(), 2);
+    EXPECT_EQ(det(f.get())->TextMatrix(1, 5), QStringLiteral("7"));
 }

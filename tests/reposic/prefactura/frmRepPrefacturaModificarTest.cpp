@@ -1,6 +1,7 @@
 #include "host/controls/SelectorAlmacen.h"
 #include "host/controls/SelectorArticulo.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MaskedDateBox.h"
 #include "platform/ui/NumericBox.h"
@@ -15,11 +16,33 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <QTest>
+
 #include <memory>
 
 using db::Money;
 
 namespace {
+
+// A pre-invoice too long to load before its screen shows: `n` lines of articles 1000.., each
+// stocked at the origin.
+void prefacturaLarga(const db::ConnectionPtr& c, int64_t codigo, int destino, int n)
+{
+    db::Transaction t(c);
+    c->execute(QStringLiteral("INSERT INTO Reposicion_Pref (Cod_Empresa, Cod_Almacen, Codigo, Fecha, Cod_AlmacenD,"
+                              " Pendiente, Observaciones) VALUES (1, 1, %1, '2026-12-01', %2, 1, '')")
+                   .arg(codigo).arg(destino));
+    for (int art = 1000; art < 1000 + n; ++art) {
+        c->execute(QStringLiteral("INSERT INTO Articulos (Cod_Empresa, Codigo, Descripcion, UxCaja, TipoRep)"
+                                  " VALUES (1, %1, 'Largo', 0, 1)").arg(art));
+        c->execute(QStringLiteral("INSERT INTO Almacen_Articulos (Cod_Empresa, Cod_Almacen, Cod_Articulo,"
+                                  " Stock_Actual, Bloqueo) VALUES (1, 1, %1, 10, 0)").arg(art));
+        c->execute(QStringLiteral("INSERT INTO Reposicion_Pref_Lineas (Cod_Empresa, Cod_Almacen, Codigo,"
+                                  " Cod_Articulo, Unidades, UnidadesVenta, UnidadesResto, UnidadesGen)"
+                                  " VALUES (1, 1, %1, %2, 1, 1, 0, 1)").arg(codigo).arg(art));
+    }
+    t.commit();
+}
 
 // Origin 1 supplies store 12. Article 101 comes in boxes of 12, 102 loose.
 class PantallaModificar : public testsupport::PantallaFixture {
@@ -542,4 +565,16 @@ TEST_F(PantallaModificar, thePanelFiguresGoWithTheArticleTheyDescribe)
     linea(f.get(), 102, QString(), "2");
     EXPECT_EQ(enLinea(102), Money::fromDouble(2));
     EXPECT_TRUE(vacio()) << stock->text().toStdString();
+}
+
+TEST_F(PantallaModificar, aLongPreInvoiceShowsTheScreenAtOnceAndItsLinesRightAfter)
+{
+    prefacturaLarga(conn(), 260100001, 12, 2100);
+    auto f = abrir();
+    EXPECT_EQ(w<ui::NumericBox>(f.get(), "txtCodigo")->text(), QStringLiteral("260100001"));
+    EXPECT_EQ(grid(f.get())->Rows(), 1);
+    EXPECT_FALSE(w(f.get(), "cmdEliminar")->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid(f.get())->Rows() == 2101; }, 10000));
+    EXPECT_TRUE(w(f.get(), "cmdEliminar")->isEnabled());
+    EXPECT_EQ(grid(f.get())->TextMatrix(2100, 1), QStringLiteral("Largo"));
 }
