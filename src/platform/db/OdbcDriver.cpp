@@ -5,9 +5,12 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <QDateTime>
 #include <QStringList>
 
 #include <vector>
+
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "unixODBC's wide characters are UTF-16");
 
 namespace db {
 
@@ -75,6 +78,18 @@ struct Stmt {
     Stmt& operator=(const Stmt&) = delete;
 };
 
+// A Value holds an amount when it compares equal to itself taken as one (a double does not).
+bool holdsMoney(const Value& v)
+{
+    if (v.isNull() || v.isInteger() || v.isText())
+        return false;
+    try {
+        return Value(v.toMoney()) == v;
+    } catch (const Error&) {
+        return false;  // a double beyond any amount
+    }
+}
+
 long long rowCount(SQLHSTMT h)
 {
     SQLLEN n = 0;
@@ -127,6 +142,8 @@ private:
             check(SQLGetData(stmt_->h, col, SQL_C_DOUBLE, &v, 0, &ind), SQL_HANDLE_STMT, stmt_->h);
             return ind == SQL_NULL_DATA ? Value() : Value(v);
         }
+        case SQL_WCHAR: case SQL_WVARCHAR: case SQL_WLONGVARCHAR:
+            return readWide(col);
         default:
             break;
         }
@@ -152,6 +169,29 @@ private:
         return Value(text);
     }
 
+    // Unicode columns read as UTF-16, whatever character set the client library converts to.
+    Value readWide(SQLUSMALLINT col)
+    {
+        QString out;
+        char16_t buf[2048];
+        SQLLEN ind = 0;
+        for (;;) {
+            const SQLRETURN rc = SQLGetData(stmt_->h, col, SQL_C_WCHAR, buf, sizeof buf, &ind);
+            if (rc == SQL_NO_DATA)
+                break;
+            check(rc, SQL_HANDLE_STMT, stmt_->h);
+            if (ind == SQL_NULL_DATA)
+                return Value();
+            const qsizetype room = qsizetype(sizeof buf / sizeof(char16_t)) - 1;
+            const qsizetype got = (ind == SQL_NO_TOTAL || ind / qsizetype(sizeof(char16_t)) > room)
+                                      ? room : qsizetype(ind / sizeof(char16_t));
+            out.append(QStringView(buf, got));
+            if (rc == SQL_SUCCESS)
+                break;
+        }
+        return Value(out);
+    }
+
     std::unique_ptr<Stmt> stmt_;
     QStringList names_;
     std::vector<SQLSMALLINT> types_;
@@ -160,7 +200,10 @@ private:
 
 class OdbcPrepared : public PreparedStatement {
 public:
-    OdbcPrepared(SQLHDBC dbc, const QString& sql, int timeout) : dbc_(dbc), sql_(sql), timeout_(timeout) {}
+    OdbcPrepared(SQLHDBC dbc, const QString& sql, int timeout, Dialect dialect)
+        : dbc_(dbc), sql_(sql), timeout_(timeout), dialect_(dialect)
+    {
+    }
     void bind(int index, const Value& value) override
     {
         if (index >= static_cast<int>(values_.size()))
@@ -175,42 +218,69 @@ public:
     std::unique_ptr<Cursor> query() override { return std::make_unique<OdbcCursor>(run()); }
 
 private:
-    // Binds every value as text or integer and runs; buffers live until the call returns.
+    // Binds every value and runs; buffers live until the call returns. Amounts travel as exact
+    // decimal text, never as a double; text as UTF-16, so no code page stands in the way.
     std::unique_ptr<Stmt> run()
     {
         auto stmt = std::make_unique<Stmt>(dbc_, timeout_);
         const QByteArray sql = sql_.toUtf8();
         check(SQLPrepare(stmt->h, (SQLCHAR*)sql.constData(), SQL_NTS), SQL_HANDLE_STMT, stmt->h);
         std::vector<QByteArray> texts(values_.size());
+        std::vector<QString> wide(values_.size());
         std::vector<SQLBIGINT> ints(values_.size());
         std::vector<SQLLEN> inds(values_.size());
         for (size_t i = 0; i < values_.size(); ++i) {
             const Value& v = values_[i];
             const SQLUSMALLINT n = static_cast<SQLUSMALLINT>(i + 1);
+            SQLRETURN rc;
             if (v.isNull()) {
                 inds[i] = SQL_NULL_DATA;
-                check(SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0,
-                                       nullptr, 0, &inds[i]), SQL_HANDLE_STMT, stmt->h);
+                rc = SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0,
+                                      nullptr, 0, &inds[i]);
             } else if (v.isInteger()) {
                 ints[i] = v.toInt64();
-                check(SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0,
-                                       &ints[i], 0, nullptr), SQL_HANDLE_STMT, stmt->h);
-            } else {
-                texts[i] = v.toText().toUtf8();
+                rc = SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0,
+                                      &ints[i], 0, nullptr);
+            } else if (v.isText()) {
+                wide[i] = v.toText();
+                inds[i] = SQLLEN(wide[i].size() * sizeof(char16_t));
+                rc = SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR,
+                                      std::max<SQLULEN>(1, wide[i].size()), 0,
+                                      wide[i].data(), inds[i], &inds[i]);
+            } else if (holdsMoney(v)) {
+                texts[i] = v.toMoney().toSql().toLatin1();
                 inds[i] = texts[i].size();
-                check(SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
-                                       std::max<SQLULEN>(1, texts[i].size()), 0,
-                                       texts[i].data(), texts[i].size(), &inds[i]),
-                      SQL_HANDLE_STMT, stmt->h);
+                rc = SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_DECIMAL, 19, 4,
+                                      texts[i].data(), texts[i].size(), &inds[i]);
+            } else {
+                texts[i] = plainText(v).toUtf8();
+                inds[i] = texts[i].size();
+                rc = SQLBindParameter(stmt->h, n, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                      std::max<SQLULEN>(1, texts[i].size()), 0,
+                                      texts[i].data(), texts[i].size(), &inds[i]);
             }
+            check(rc, SQL_HANDLE_STMT, stmt->h);
         }
         check(SQLExecute(stmt->h), SQL_HANDLE_STMT, stmt->h);
         return stmt;
     }
 
+    // Dates as SQL Server reads them whatever the login's language ('2026-12-07' is read as
+    // the 12th of July under a day-month language); other values as their plain text.
+    QString plainText(const Value& v) const
+    {
+        const QDateTime d = v.toDateTime();
+        if (dialect_ == Dialect::SqlServer && d.isValid()) {
+            return d.time() == QTime(0, 0) ? d.toString(QStringLiteral("yyyyMMdd"))
+                                           : d.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+        }
+        return v.toText();
+    }
+
     SQLHDBC dbc_;
     QString sql_;
     int timeout_;
+    Dialect dialect_;
     std::vector<Value> values_;
 };
 
@@ -294,7 +364,7 @@ std::unique_ptr<Cursor> OdbcDriver::query(const QString& sql)
 
 std::unique_ptr<PreparedStatement> OdbcDriver::prepare(const QString& sql)
 {
-    return std::make_unique<OdbcPrepared>(h_->dbc, sql, commandTimeout_);
+    return std::make_unique<OdbcPrepared>(h_->dbc, sql, commandTimeout_, dialect_);
 }
 
 void OdbcDriver::begin()

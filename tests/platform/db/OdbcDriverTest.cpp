@@ -7,6 +7,8 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 using namespace db;
@@ -59,4 +61,84 @@ TEST(OdbcDriver, unreachableSqlServerFailsWithinItsConnectionTimeout)
     }
     EXPECT_LT(t.elapsed(), 8000);
     EXPECT_FALSE(c.isOpen());
+}
+
+namespace {
+
+ConnectionPtr openStandIn(const QTemporaryDir& dir)
+{
+    return Connection::openShared(QStringLiteral("Driver=SQLite3;Database=")
+                                  + dir.filePath(QStringLiteral("odbc.db")));
+}
+
+}  // namespace
+
+TEST(OdbcDriver, amountsTravelAsExactDecimalTextNeverAsDouble)
+{
+    QTemporaryDir dir;
+    auto conn = openStandIn(dir);
+    // CAST(? AS TEXT) shows the parameter as it arrived: a double would have lost the last digits.
+    Command cmd(conn, QStringLiteral("SELECT CAST(? AS TEXT) AS Recibido"));
+    cmd.addParameter(QStringLiteral("q"), ParamType::Decimal, 0);
+    const auto max = Money::fromScaled(std::numeric_limits<int64_t>::max());
+    for (const Money m : {Money::fromScaled(1), Money::fromScaled(-1), max, -max,
+                          Money::fromScaled(-12345678901234567), Money()}) {
+        cmd.setParameter(0, m);
+        auto cursor = cmd.query();
+        ASSERT_TRUE(cursor->next());
+        EXPECT_EQ(cursor->value(0).toText(), m.toSql());
+    }
+    // An amount beyond the range is refused before anything is sent.
+    try {
+        cmd.setParameter(0, Value(QStringLiteral("922337203685477.5808")));
+        cmd.setParameter(0, Value(1e16));
+        FAIL() << "an amount beyond the range was accepted";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().contains(QLatin1String("out of range"))) << e.what();
+    }
+
+    // Decimal columns come back as exact amounts, and sums with negatives stay exact.
+    conn->execute(QStringLiteral("CREATE TABLE L (Codigo INTEGER, Unidades DECIMAL(19,4))"));
+    Command ins(conn, QStringLiteral("INSERT INTO L VALUES (?, ?)"));
+    ins.addParameter(QStringLiteral("c"), ParamType::Integer, 0);
+    ins.addParameter(QStringLiteral("u"), ParamType::Decimal, 0);
+    int code = 0;
+    for (const char* u : {"0.1", "0.2", "-0.3", "0.0001", "-7.25"}) {
+        ins.setParameter(0, ++code);
+        ins.setParameter(1, Money::parse(QString::fromLatin1(u)));
+        ins.execute();
+    }
+    Recordset rs(conn, QStringLiteral("SELECT Unidades FROM L WHERE Codigo = 4"));
+    EXPECT_EQ(rs.field(0).toMoney(), Money::fromScaled(1));
+    EXPECT_EQ(conn->scalar(QStringLiteral("SELECT SUM(Unidades) FROM L")).toMoney(),
+              Money::parse(QStringLiteral("-7.2499")));
+}
+
+TEST(OdbcDriver, textOutsideOneCodePageSurvivesTheRoundTrip)
+{
+    QTemporaryDir dir;
+    auto conn = openStandIn(dir);
+    conn->execute(QStringLiteral("CREATE TABLE M (Codigo INTEGER PRIMARY KEY, Nombre VARCHAR(50))"));
+    const QStringList names{QStringLiteral("Ёлка новогодняя"), QStringLiteral("日本の梨"),
+                            QStringLiteral("تمر مجدول"), QStringLiteral("Manzana 🍎 O'Neill"),
+                            QStringLiteral("Ñandú"), QString()};
+    Command ins(conn, QStringLiteral("INSERT INTO M VALUES (?, ?)"));
+    ins.addParameter(QStringLiteral("c"), ParamType::Integer, 0);
+    ins.addParameter(QStringLiteral("n"), ParamType::VarChar, 50);
+    for (int i = 0; i < names.size(); ++i) {
+        ins.setParameter(0, i + 1);
+        ins.setParameter(1, names[i]);
+        ins.execute();
+    }
+    Recordset rs(conn, QStringLiteral("SELECT Nombre FROM M ORDER BY Codigo"));
+    QStringList back;
+    for (; !rs.eof(); rs.moveNext())
+        back << rs.field(0).toText();
+    EXPECT_EQ(back, names);
+    // Looked up by a parameter, the way a name check does.
+    Command find(conn, QStringLiteral("SELECT Codigo FROM M WHERE Nombre = ?"));
+    find.addParameter(QStringLiteral("n"), ParamType::VarChar, 50, names[1]);
+    auto cursor = find.query();
+    ASSERT_TRUE(cursor->next());
+    EXPECT_EQ(cursor->value(0).toInt(), 2);
 }
