@@ -1,6 +1,8 @@
 #include "platform/db/OdbcDriver.h"
 
+#include "platform/db/ConnectionString.h"
 #include "platform/db/Error.h"
+#include "platform/db/SqlText.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -21,8 +23,16 @@ struct OdbcDriver::Handles {
 
 namespace {
 
-Error::Category categoryOfState(const QString& state)
+Error::Category categoryOfState(const QString& state, int native)
 {
+    // The SQLite ODBC driver reports every engine error as HY000 with SQLite's own code.
+    if (state == QLatin1String("HY000")) {
+        switch (native) {
+        case 19: return Error::Category::Constraint;  // SQLITE_CONSTRAINT
+        case 5: case 6: return Error::Category::Busy;  // SQLITE_BUSY, SQLITE_LOCKED
+        default: break;
+        }
+    }
     if (state.startsWith(QLatin1String("08")) || state == QLatin1String("28000"))
         return Error::Category::Connection;
     if (state.startsWith(QLatin1String("23")))
@@ -56,7 +66,7 @@ Error::Category categoryOfState(const QString& state)
     }
     if (messages.isEmpty())
         messages << (context.isEmpty() ? QStringLiteral("ODBC call failed") : context);
-    throw Error(categoryOfState(firstState), messages.join(QLatin1Char('\n')), firstNative,
+    throw Error(categoryOfState(firstState, firstNative), messages.join(QLatin1Char('\n')), firstNative,
                 firstState);
 }
 
@@ -313,6 +323,9 @@ OdbcDriver::OdbcDriver(const QString& odbcConnectionString, Dialect dialect, int
             throw Error(Error::Category::Connection, e.message(), e.nativeCode(), e.sqlState());
         }
     }
+    serverName_ = ConnectionString(odbcConnectionString).value(QStringLiteral("Server"),
+                                                               QStringLiteral("LOCAL"));
+    tellSession();
 }
 
 OdbcDriver::~OdbcDriver()
@@ -387,5 +400,24 @@ void OdbcDriver::rollback()
 }
 
 void OdbcDriver::setCommandTimeout(int seconds) { commandTimeout_ = seconds; }
+
+void OdbcDriver::setTransactionDepth(int depth)
+{
+    depth_ = depth;
+    tellSession();
+}
+
+// An SQLite engine behind ODBC answers @@SERVERNAME and @@TRANCOUNT through our extension
+// (loaded with the driver's LoadExt= option), which learns them from here. Without the
+// extension only the statements that ask for them fail, so a refusal here is not an error.
+void OdbcDriver::tellSession()
+{
+    if (dialect_ != Dialect::Sqlite)
+        return;
+    try {
+        execute(QStringLiteral("SELECT nrvx_set_session(%1, %2)").arg(sqlText(serverName_)).arg(depth_));
+    } catch (const Error&) {
+    }
+}
 
 }  // namespace db

@@ -24,14 +24,18 @@ public:
     void commit() override;
     void rollback() override;
     void setCommandTimeout(int seconds) override;
-    void setTransactionDepth(int depth) override { (void)depth; }
+    void setTransactionDepth(int depth) override;
 
     struct Handles;
 
 private:
+    void tellSession();
+
     std::unique_ptr<Handles> h_;
     Dialect dialect_;
     int commandTimeout_ = 30;
+    QString serverName_;
+    int depth_ = 0;
 };
 
 }  // namespace db
