@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "unixODBC's wide characters are UTF-16");
@@ -100,6 +101,41 @@ bool holdsMoney(const Value& v)
     }
 }
 
+// The statements of a script, cut at each ';' outside quotes and comments, with the comments
+// left out: a schema's comments may hold a ';' or an apostrophe, and the SQLite ODBC driver
+// scans for quotes without knowing comments.
+QStringList splitStatements(const QString& script)
+{
+    QStringList out;
+    QString current;
+    const qsizetype n = script.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = script[i];
+        if (c == QLatin1Char('-') && i + 1 < n && script[i + 1] == QLatin1Char('-')) {
+            const qsizetype eol = script.indexOf(QLatin1Char('\n'), i);
+            i = (eol < 0 ? n : eol) - 1;
+            current += QLatin1Char(' ');
+        } else if (c == QLatin1Char('/') && i + 1 < n && script[i + 1] == QLatin1Char('*')) {
+            const qsizetype close = script.indexOf(QLatin1String("*/"), i + 2);
+            i = close < 0 ? n : close + 1;
+            current += QLatin1Char(' ');
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('[')) {
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            const qsizetype end = script.indexOf(close, i + 1);  // a doubled quote reopens at once
+            const qsizetype last = end < 0 ? n - 1 : end;
+            current += QStringView(script).mid(i, last - i + 1);
+            i = last;
+        } else if (c == QLatin1Char(';')) {
+            out << current;
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    out << current;
+    return out;
+}
+
 long long rowCount(SQLHSTMT h)
 {
     SQLLEN n = 0;
@@ -107,9 +143,37 @@ long long rowCount(SQLHSTMT h)
     return n;
 }
 
+bool isNumericType(SQLSMALLINT type)
+{
+    switch (type) {
+    case SQL_SMALLINT: case SQL_INTEGER: case SQL_TINYINT: case SQL_BIGINT: case SQL_BIT:
+    case SQL_FLOAT: case SQL_REAL: case SQL_DOUBLE: case SQL_DECIMAL: case SQL_NUMERIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A number read as text from an engine whose columns have no fixed type: whole numbers as
+// integers, others as the exact decimal or floating value, as the native driver reads them.
+Value numberFromText(const QString& text, SQLSMALLINT type)
+{
+    bool ok = false;
+    const qlonglong whole = text.toLongLong(&ok);
+    if (ok)
+        return Value(static_cast<int64_t>(whole));
+    if (type == SQL_DECIMAL || type == SQL_NUMERIC)
+        return Value(Money::parse(text));
+    const double d = text.toDouble(&ok);
+    return ok ? Value(d) : Value(text);
+}
+
 class OdbcCursor : public Cursor {
 public:
-    explicit OdbcCursor(std::unique_ptr<Stmt> stmt) : stmt_(std::move(stmt))
+    // dynamicTypes: the engine (SQLite) types each value, not each column, and the ODBC driver
+    // describes a computed column by its first value: a column that began with 3 may hold 7.5.
+    OdbcCursor(std::unique_ptr<Stmt> stmt, bool dynamicTypes)
+        : stmt_(std::move(stmt)), dynamicTypes_(dynamicTypes)
     {
         SQLSMALLINT cols = 0;
         SQLNumResultCols(stmt_->h, &cols);
@@ -140,8 +204,13 @@ private:
     Value read(int i)
     {
         const SQLUSMALLINT col = static_cast<SQLUSMALLINT>(i + 1);
+        const SQLSMALLINT type = types_[i];
         SQLLEN ind = 0;
-        switch (types_[i]) {
+        if (dynamicTypes_ && isNumericType(type)) {
+            const std::optional<QString> text = readText(col);
+            return text ? numberFromText(*text, type) : Value();
+        }
+        switch (type) {
         case SQL_SMALLINT: case SQL_INTEGER: case SQL_TINYINT: case SQL_BIGINT: case SQL_BIT: {
             SQLBIGINT v = 0;
             check(SQLGetData(stmt_->h, col, SQL_C_SBIGINT, &v, 0, &ind), SQL_HANDLE_STMT, stmt_->h);
@@ -158,25 +227,34 @@ private:
             break;
         }
         // Everything else travels as text (decimals keep their exact digits that way).
+        const std::optional<QString> text = readText(col);
+        if (!text)
+            return Value();
+        if (type == SQL_DECIMAL || type == SQL_NUMERIC)
+            return Value(Money::parse(*text));
+        return Value(*text);
+    }
+
+    // The column as UTF-8 text; nothing for NULL.
+    std::optional<QString> readText(SQLUSMALLINT col)
+    {
         QByteArray out;
         char buf[4096];
+        SQLLEN ind = 0;
         for (;;) {
             const SQLRETURN rc = SQLGetData(stmt_->h, col, SQL_C_CHAR, buf, sizeof buf, &ind);
             if (rc == SQL_NO_DATA)
                 break;
             check(rc, SQL_HANDLE_STMT, stmt_->h);
             if (ind == SQL_NULL_DATA)
-                return Value();
+                return std::nullopt;
             const qsizetype got = (ind == SQL_NO_TOTAL || ind >= static_cast<SQLLEN>(sizeof buf))
                                       ? qsizetype(sizeof buf - 1) : qsizetype(ind);
             out.append(buf, got);
             if (rc == SQL_SUCCESS)
                 break;
         }
-        const QString text = QString::fromUtf8(out);
-        if (types_[i] == SQL_DECIMAL || types_[i] == SQL_NUMERIC)
-            return Value(Money::parse(text));
-        return Value(text);
+        return QString::fromUtf8(out);
     }
 
     // Unicode columns read as UTF-16, whatever character set the client library converts to.
@@ -203,6 +281,7 @@ private:
     }
 
     std::unique_ptr<Stmt> stmt_;
+    bool dynamicTypes_;
     QStringList names_;
     std::vector<SQLSMALLINT> types_;
     std::vector<Value> row_;
@@ -225,7 +304,10 @@ public:
         auto stmt = run();
         return rowCount(stmt->h);
     }
-    std::unique_ptr<Cursor> query() override { return std::make_unique<OdbcCursor>(run()); }
+    std::unique_ptr<Cursor> query() override
+    {
+        return std::make_unique<OdbcCursor>(run(), dialect_ == Dialect::Sqlite);
+    }
 
 private:
     // Binds every value and runs; buffers live until the call returns. Amounts travel as exact
@@ -358,8 +440,8 @@ void OdbcDriver::executeScript(const QString& script)
     }
     batches << current;
     for (const QString& batch : batches) {
-        const QStringList statements = dialect_ == Dialect::Sqlite
-                                           ? batch.split(QLatin1Char(';')) : QStringList{batch};
+        const QStringList statements = dialect_ == Dialect::Sqlite ? splitStatements(batch)
+                                                                   : QStringList{batch};
         for (const QString& s : statements) {
             if (!s.trimmed().isEmpty())
                 execute(s);
@@ -372,7 +454,7 @@ std::unique_ptr<Cursor> OdbcDriver::query(const QString& sql)
     auto stmt = std::make_unique<Stmt>(h_->dbc, commandTimeout_);
     const QByteArray text = sql.toUtf8();
     check(SQLExecDirect(stmt->h, (SQLCHAR*)text.constData(), SQL_NTS), SQL_HANDLE_STMT, stmt->h);
-    return std::make_unique<OdbcCursor>(std::move(stmt));
+    return std::make_unique<OdbcCursor>(std::move(stmt), dialect_ == Dialect::Sqlite);
 }
 
 std::unique_ptr<PreparedStatement> OdbcDriver::prepare(const QString& sql)

@@ -102,6 +102,22 @@ TEST_P(DbLayer, textComparesWithoutCaseButWithAccentsAndSortsSpanish)
     EXPECT_EQ(order, (QStringList{"Nube", "ñandú", "Ñu", "Oca"}));
 }
 
+TEST_P(DbLayer, computedColumnsKeepEachValuesOwnType)
+{
+    // The ODBC driver types a computed column by its first row; later rows must not be cut to it.
+    conn->execute(QStringLiteral("INSERT INTO Pedidos_Proveedores_Lineas VALUES (1, 10, 1, 3)"));
+    conn->execute(QStringLiteral("INSERT INTO Pedidos_Proveedores_Lineas VALUES (1, 10, 2, 7.5)"));
+    conn->execute(QStringLiteral("INSERT INTO Pedidos_Proveedores_Lineas VALUES (1, 10, 3, NULL)"));
+    Recordset rs(conn, QStringLiteral("SELECT ISNULL(Unidades, 0) AS U, Cod_Articulo * 2 AS D"
+                                      " FROM Pedidos_Proveedores_Lineas ORDER BY Cod_Articulo"));
+    QStringList units;
+    for (; !rs.eof(); rs.moveNext()) {
+        units << rs.field(QStringLiteral("U")).toMoney().toSql();
+        EXPECT_TRUE(rs.field(QStringLiteral("D")).isInteger());
+    }
+    EXPECT_EQ(units, (QStringList{"3", "7.5", "0"}));
+}
+
 TEST_P(DbLayer, nestedTransactionsCountAndRollbackUndoesEverything)
 {
     conn->beginTrans();
