@@ -287,10 +287,39 @@ private:
     std::vector<Value> row_;
 };
 
+bool isLostLink(const QString& state)
+{
+    return state == QLatin1String("08S01") || state == QLatin1String("08003")
+           || state == QLatin1String("08007");
+}
+
+const char* const kLinkLost = "The connection to the server was lost; the operation was not done"
+                              " and the server undoes what it had begun.";
+
+}  // namespace
+
+template <typename F>
+auto OdbcDriver::guarded(F&& statement)
+{
+    try {
+        beforeStatement();
+        return statement();
+    } catch (const Error& e) {
+        if (!isLostLink(e.sqlState()))
+            throw;
+        lost_ = true;
+        throw Error(Error::Category::Connection,
+                    QString::fromLatin1(kLinkLost) + QLatin1Char('\n') + e.message(),
+                    e.nativeCode(), e.sqlState());
+    }
+}
+
+namespace {
+
 class OdbcPrepared : public PreparedStatement {
 public:
-    OdbcPrepared(SQLHDBC dbc, const QString& sql, int timeout, Dialect dialect)
-        : dbc_(dbc), sql_(sql), timeout_(timeout), dialect_(dialect)
+    OdbcPrepared(OdbcDriver& driver, const QString& sql, Dialect dialect)
+        : driver_(driver), sql_(sql), dialect_(dialect)
     {
     }
     void bind(int index, const Value& value) override
@@ -301,12 +330,13 @@ public:
     }
     long long execute() override
     {
-        auto stmt = run();
-        return rowCount(stmt->h);
+        return driver_.guarded([this] { return rowCount(run()->h); });
     }
     std::unique_ptr<Cursor> query() override
     {
-        return std::make_unique<OdbcCursor>(run(), dialect_ == Dialect::Sqlite);
+        return driver_.guarded([this]() -> std::unique_ptr<Cursor> {
+            return std::make_unique<OdbcCursor>(run(), dialect_ == Dialect::Sqlite);
+        });
     }
 
 private:
@@ -314,7 +344,7 @@ private:
     // decimal text, never as a double; text as UTF-16, so no code page stands in the way.
     std::unique_ptr<Stmt> run()
     {
-        auto stmt = std::make_unique<Stmt>(dbc_, timeout_);
+        auto stmt = std::make_unique<Stmt>(driver_.handles().dbc, driver_.commandTimeout());
         const QByteArray sql = sql_.toUtf8();
         check(SQLPrepare(stmt->h, (SQLCHAR*)sql.constData(), SQL_NTS), SQL_HANDLE_STMT, stmt->h);
         std::vector<QByteArray> texts(values_.size());
@@ -369,9 +399,8 @@ private:
         return v.toText();
     }
 
-    SQLHDBC dbc_;
+    OdbcDriver& driver_;
     QString sql_;
-    int timeout_;
     Dialect dialect_;
     std::vector<Value> values_;
 };
@@ -379,19 +408,34 @@ private:
 }  // namespace
 
 OdbcDriver::OdbcDriver(const QString& odbcConnectionString, Dialect dialect, int loginTimeoutSeconds)
-    : h_(std::make_unique<Handles>()), dialect_(dialect)
+    : h_(std::make_unique<Handles>()), dialect_(dialect), connectionString_(odbcConnectionString),
+      loginTimeout_(loginTimeoutSeconds)
 {
     check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h_->env), SQL_HANDLE_ENV, h_->env,
           QStringLiteral("Cannot start ODBC"));
     SQLSetEnvAttr(h_->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    check(SQLAllocHandle(SQL_HANDLE_DBC, h_->env, &h_->dbc), SQL_HANDLE_ENV, h_->env);
-    if (loginTimeoutSeconds > 0) {
-        SQLSetConnectAttr(h_->dbc, SQL_ATTR_LOGIN_TIMEOUT,
-                          reinterpret_cast<SQLPOINTER>(intptr_t(loginTimeoutSeconds)), 0);
-        SQLSetConnectAttr(h_->dbc, SQL_ATTR_CONNECTION_TIMEOUT,
-                          reinterpret_cast<SQLPOINTER>(intptr_t(loginTimeoutSeconds)), 0);
+    try {
+        connect();
+    } catch (const Error&) {
+        SQLFreeHandle(SQL_HANDLE_ENV, h_->env);
+        throw;
     }
-    const QByteArray cs = odbcConnectionString.toUtf8();
+    serverName_ = ConnectionString(odbcConnectionString).value(QStringLiteral("Server"),
+                                                               QStringLiteral("LOCAL"));
+    tellSession();
+}
+
+// Opens the connection on a new handle; on failure nothing is left allocated but the environment.
+void OdbcDriver::connect()
+{
+    check(SQLAllocHandle(SQL_HANDLE_DBC, h_->env, &h_->dbc), SQL_HANDLE_ENV, h_->env);
+    if (loginTimeout_ > 0) {
+        SQLSetConnectAttr(h_->dbc, SQL_ATTR_LOGIN_TIMEOUT,
+                          reinterpret_cast<SQLPOINTER>(intptr_t(loginTimeout_)), 0);
+        SQLSetConnectAttr(h_->dbc, SQL_ATTR_CONNECTION_TIMEOUT,
+                          reinterpret_cast<SQLPOINTER>(intptr_t(loginTimeout_)), 0);
+    }
+    const QByteArray cs = connectionString_.toUtf8();
     SQLCHAR out[1024];
     SQLSMALLINT outLen = 0;
     const SQLRETURN rc = SQLDriverConnect(h_->dbc, nullptr, (SQLCHAR*)cs.constData(), SQL_NTS, out,
@@ -401,23 +445,73 @@ OdbcDriver::OdbcDriver(const QString& odbcConnectionString, Dialect dialect, int
             fail(SQL_HANDLE_DBC, h_->dbc, QStringLiteral("Cannot connect"));
         } catch (Error& e) {
             SQLFreeHandle(SQL_HANDLE_DBC, h_->dbc);
-            SQLFreeHandle(SQL_HANDLE_ENV, h_->env);
+            h_->dbc = SQL_NULL_HDBC;
             throw Error(Error::Category::Connection, e.message(), e.nativeCode(), e.sqlState());
         }
     }
-    serverName_ = ConnectionString(odbcConnectionString).value(QStringLiteral("Server"),
-                                                               QStringLiteral("LOCAL"));
+}
+
+void OdbcDriver::beforeStatement()
+{
+    if (lost_) {
+        // A transaction cut by the lost link is gone on the server: going on in a new connection
+        // would commit its second half alone. The caller rolls back first.
+        if (depth_ > 0)
+            throw Error(Error::Category::Connection, QString::fromLatin1(kLinkLost));
+        reconnect();
+    }
+    if (loseAt_ > 0 && --loseAt_ == 0) {
+        SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK);
+        SQLDisconnect(h_->dbc);
+        throw Error(Error::Category::Connection, QStringLiteral("Communication link failure"), 0,
+                    QStringLiteral("08S01"));
+    }
+}
+
+void OdbcDriver::reconnect()
+{
+    if (h_->dbc != SQL_NULL_HDBC) {
+        SQLDisconnect(h_->dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, h_->dbc);
+        h_->dbc = SQL_NULL_HDBC;
+    }
+    try {
+        if (refusedReconnects_ > 0) {
+            --refusedReconnects_;
+            throw Error(Error::Category::Connection, QStringLiteral("The server does not answer"),
+                        0, QStringLiteral("08001"));
+        }
+        connect();
+    } catch (const Error& e) {
+        throw Error(Error::Category::Connection,
+                    QStringLiteral("The connection to the server was lost and could not be opened"
+                                   " again.\n") + e.message(), e.nativeCode(), e.sqlState());
+    }
+    lost_ = false;
     tellSession();
+}
+
+void OdbcDriver::loseLinkAt(int statement, int refusedReconnects)
+{
+    loseAt_ = statement;
+    refusedReconnects_ = refusedReconnects;
 }
 
 OdbcDriver::~OdbcDriver()
 {
-    SQLDisconnect(h_->dbc);
-    SQLFreeHandle(SQL_HANDLE_DBC, h_->dbc);
+    if (h_->dbc != SQL_NULL_HDBC) {
+        SQLDisconnect(h_->dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, h_->dbc);
+    }
     SQLFreeHandle(SQL_HANDLE_ENV, h_->env);
 }
 
 long long OdbcDriver::execute(const QString& sql)
+{
+    return guarded([&] { return executeRaw(sql); });
+}
+
+long long OdbcDriver::executeRaw(const QString& sql)
 {
     Stmt stmt(h_->dbc, commandTimeout_);
     const QByteArray text = sql.toUtf8();
@@ -451,19 +545,23 @@ void OdbcDriver::executeScript(const QString& script)
 
 std::unique_ptr<Cursor> OdbcDriver::query(const QString& sql)
 {
-    auto stmt = std::make_unique<Stmt>(h_->dbc, commandTimeout_);
-    const QByteArray text = sql.toUtf8();
-    check(SQLExecDirect(stmt->h, (SQLCHAR*)text.constData(), SQL_NTS), SQL_HANDLE_STMT, stmt->h);
-    return std::make_unique<OdbcCursor>(std::move(stmt), dialect_ == Dialect::Sqlite);
+    return guarded([&]() -> std::unique_ptr<Cursor> {
+        auto stmt = std::make_unique<Stmt>(h_->dbc, commandTimeout_);
+        const QByteArray text = sql.toUtf8();
+        check(SQLExecDirect(stmt->h, (SQLCHAR*)text.constData(), SQL_NTS), SQL_HANDLE_STMT, stmt->h);
+        return std::make_unique<OdbcCursor>(std::move(stmt), dialect_ == Dialect::Sqlite);
+    });
 }
 
 std::unique_ptr<PreparedStatement> OdbcDriver::prepare(const QString& sql)
 {
-    return std::make_unique<OdbcPrepared>(h_->dbc, sql, commandTimeout_, dialect_);
+    return std::make_unique<OdbcPrepared>(*this, sql, dialect_);
 }
 
 void OdbcDriver::begin()
 {
+    if (lost_ && depth_ == 0)
+        reconnect();  // a transaction begins on a live connection
     check(SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT,
                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
           SQL_HANDLE_DBC, h_->dbc);
@@ -471,6 +569,8 @@ void OdbcDriver::begin()
 
 void OdbcDriver::commit()
 {
+    if (lost_)
+        throw Error(Error::Category::Connection, QString::fromLatin1(kLinkLost));
     check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_COMMIT), SQL_HANDLE_DBC, h_->dbc);
     SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }
@@ -497,7 +597,7 @@ void OdbcDriver::tellSession()
     if (dialect_ != Dialect::Sqlite)
         return;
     try {
-        execute(QStringLiteral("SELECT nrvx_set_session(%1, %2)").arg(sqlText(serverName_)).arg(depth_));
+        executeRaw(QStringLiteral("SELECT nrvx_set_session(%1, %2)").arg(sqlText(serverName_)).arg(depth_));
     } catch (const Error&) {
     }
 }

@@ -1,5 +1,6 @@
 #include "platform/db/Command.h"
 #include "platform/db/Connection.h"
+#include "platform/db/OdbcDriver.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Transaction.h"
 
@@ -141,4 +142,69 @@ TEST(OdbcDriver, textOutsideOneCodePageSurvivesTheRoundTrip)
     auto cursor = find.query();
     ASSERT_TRUE(cursor->next());
     EXPECT_EQ(cursor->value(0).toInt(), 2);
+}
+
+TEST(OdbcDriver, aLostLinkFailsTheOperationWholeAndTheNextOneConnectsAgain)
+{
+    QTemporaryDir dir;
+    auto conn = openStandIn(dir);
+    conn->executeScript(QStringLiteral("CREATE TABLE Doc (Codigo INTEGER PRIMARY KEY, Estado INTEGER);"
+                                       "CREATE TABLE Lin (Doc INTEGER, Linea INTEGER, Unidades DECIMAL(19,4));"));
+    auto& odbc = dynamic_cast<OdbcDriver&>(conn->driver());
+    // A write operation of four statements: header, a line, a line through a command, the state.
+    const auto operation = [&](int code) {
+        Transaction t(conn);
+        conn->execute(QStringLiteral("INSERT INTO Doc VALUES (%1, 0)").arg(code));
+        conn->execute(QStringLiteral("INSERT INTO Lin VALUES (%1, 1, 2.5)").arg(code));
+        Command line(conn, QStringLiteral("INSERT INTO Lin VALUES (?, ?, ?)"));
+        line.addParameter(QStringLiteral("d"), ParamType::Integer, 0, code);
+        line.addParameter(QStringLiteral("l"), ParamType::Integer, 0, 2);
+        line.addParameter(QStringLiteral("u"), ParamType::Decimal, 0, Money::fromInt(3));
+        line.execute();
+        conn->execute(QStringLiteral("UPDATE Doc SET Estado = 1 WHERE Codigo = %1").arg(code));
+        t.commit();
+    };
+    const auto rows = [&] {
+        return conn->scalar(QStringLiteral("SELECT COUNT(*) FROM Doc")).toInt()
+               + conn->scalar(QStringLiteral("SELECT COUNT(*) FROM Lin")).toInt();
+    };
+
+    for (int at = 1; at <= 4; ++at) {
+        odbc.loseLinkAt(at);
+        try {
+            operation(at);
+            ADD_FAILURE() << "the link lost at statement " << at << " went unnoticed";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.category(), Error::Category::Connection);
+            EXPECT_EQ(e.sqlState(), QStringLiteral("08S01"));
+            EXPECT_TRUE(e.message().startsWith(QLatin1String("The connection to the server was lost")))
+                << e.what();
+        }
+        EXPECT_EQ(conn->transactionDepth(), 0);
+        EXPECT_EQ(rows(), 0) << "statement " << at << " left part of the operation behind";
+    }
+    operation(7);
+    EXPECT_EQ(rows(), 3);
+
+    // Inside a transaction nothing more runs on a new connection until the caller rolls back:
+    // the second half would be committed without the first.
+    conn->beginTrans();
+    conn->execute(QStringLiteral("INSERT INTO Doc VALUES (8, 0)"));
+    odbc.loseLinkAt(1);
+    EXPECT_THROW(conn->execute(QStringLiteral("INSERT INTO Lin VALUES (8, 1, 1)")), Error);
+    EXPECT_THROW(conn->execute(QStringLiteral("INSERT INTO Lin VALUES (8, 2, 1)")), Error);
+    conn->rollbackTrans();
+    EXPECT_EQ(rows(), 3);
+
+    // A server still unreachable: the attempt to connect again is reported, and the next one made.
+    odbc.loseLinkAt(1, 1);
+    EXPECT_THROW(conn->execute(QStringLiteral("DELETE FROM Lin")), Error);
+    try {
+        rows();
+        ADD_FAILURE() << "a refused reconnection went unreported";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.category(), Error::Category::Connection);
+        EXPECT_TRUE(e.message().contains(QLatin1String("could not be opened again"))) << e.what();
+    }
+    EXPECT_EQ(rows(), 3);
 }
