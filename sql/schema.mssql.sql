@@ -259,6 +259,23 @@ IF NOT EXISTS (SELECT 1 FROM sys.indexes
     ON dbo.Traspasos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Ejercicio, Cod_Articulo);
 GO
 
+-- The accounting entry of a transfer, written with the transfer and removed once the accounting
+-- database holds it: the two databases commit one after the other, and a stop between the two
+-- leaves the entry here to be booked at the next start.
+IF OBJECT_ID(N'dbo.Traspasos_Contabilidad_Pendiente', N'U') IS NULL
+CREATE TABLE dbo.Traspasos_Contabilidad_Pendiente (
+  Cod_Empresa         SMALLINT NOT NULL,
+  Cod_Ejercicio       SMALLINT NOT NULL,
+  Alm_Origen          SMALLINT NOT NULL,
+  Codigo              INT NOT NULL,
+  Cod_EmpresaContable SMALLINT NOT NULL,
+  Fecha               DATETIME NOT NULL,
+  Alm_Destino         SMALLINT NOT NULL,
+  Importe             DECIMAL(19,4) NOT NULL DEFAULT 0,
+  PRIMARY KEY (Cod_Empresa, Cod_Ejercicio, Alm_Origen, Codigo)
+);
+GO
+
 IF OBJECT_ID(N'dbo.Pedidos_Proveedores', N'U') IS NULL
 CREATE TABLE dbo.Pedidos_Proveedores (
   Cod_Empresa     SMALLINT NOT NULL,
@@ -859,4 +876,16 @@ BEGIN
           WHERE Cod_Empresa = @Emp AND Cod_Ejercicio = @Eje AND Cod_Almacen = @Alm
             AND Codigo = @Cod);
 END
+GO
+
+-- ---------------------------------------------------------------- supervisor key attempts
+-- Wrong supervisor keys per user, shared by every workstation: three within 15 minutes refuse
+-- that user's authorisations for the next 15. Times are seconds since 1970-01-01 UTC.
+IF OBJECT_ID(N'dbo.Seguridad_IntentosClave', N'U') IS NULL
+CREATE TABLE dbo.Seguridad_IntentosClave (
+  Cod_Usuario    SMALLINT NOT NULL PRIMARY KEY,
+  Fallos         SMALLINT NOT NULL DEFAULT 0,
+  PrimerFallo    BIGINT NOT NULL DEFAULT 0,
+  BloqueadoHasta BIGINT NOT NULL DEFAULT 0
+);
 GO

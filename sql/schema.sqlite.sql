@@ -3,7 +3,13 @@
 -- already has the tables (it adds what is missing, it does not alter what is there).
 -- Text columns use ES_CI_AS (registered by the driver): case-insensitive, accent-sensitive,
 -- Spanish order, so look-ups by name answer as on the company's SQL Server.
--- Dates are TEXT 'YYYY-MM-DD' (binary order is date order). Quantities and prices are NUMERIC.
+-- Dates are TEXT 'YYYY-MM-DD' (binary order is date order). Quantities and prices are NUMERIC:
+-- whole values are stored as integers, others as doubles that always hold the nearest double to
+-- a number of four decimals (every computed quantity is rounded as it is written), so sums and
+-- comparisons answer as DECIMAL(19,4) does. A double keeps 15 significant digits exactly, so a
+-- unit quantity holds up to 99,999,999,999.9999 in either direction: the CHECK refuses more
+-- rather than store an approximation.
+-- The schema's version is PRAGMA user_version; the programs upgrade an older database in place.
 
 -- ---------------------------------------------------------------- host master tables
 CREATE TABLE IF NOT EXISTS Empresas (
@@ -122,7 +128,8 @@ CREATE TABLE IF NOT EXISTS Almacen_Articulos (
   Cod_Empresa  SMALLINT NOT NULL,
   Cod_Almacen  SMALLINT NOT NULL,
   Cod_Articulo INTEGER NOT NULL,
-  Stock_Actual NUMERIC NOT NULL DEFAULT 0,
+  Stock_Actual NUMERIC NOT NULL DEFAULT 0
+               CHECK (Stock_Actual BETWEEN -99999999999.9999 AND 99999999999.9999),
   Bloqueo      SMALLINT NOT NULL DEFAULT 0,
   Ubicacion    VARCHAR(20) COLLATE ES_CI_AS NOT NULL DEFAULT '',
   PU_Compra    NUMERIC NOT NULL DEFAULT 0,
@@ -139,7 +146,8 @@ CREATE TABLE IF NOT EXISTS Articulos_Ventas_Dia (
   Cod_Almacen  SMALLINT NOT NULL,
   Fecha        TEXT NOT NULL,
   Cod_Articulo INTEGER NOT NULL,
-  Cantidad     NUMERIC NOT NULL DEFAULT 0,
+  Cantidad     NUMERIC NOT NULL DEFAULT 0
+               CHECK (Cantidad BETWEEN -99999999999.9999 AND 99999999999.9999),
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Fecha, Cod_Articulo)
 );
 
@@ -179,12 +187,28 @@ CREATE TABLE IF NOT EXISTS Traspasos_Lineas (
   Descripcion   VARCHAR(100) COLLATE ES_CI_AS NOT NULL DEFAULT '',
   UxCaja        NUMERIC NOT NULL DEFAULT 0,
   Cajas         INTEGER NOT NULL DEFAULT 0,
-  Unidades      NUMERIC NOT NULL DEFAULT 0,
+  Unidades      NUMERIC NOT NULL DEFAULT 0
+                CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999),
   Costo         NUMERIC NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Cod_Ejercicio, Cod_Almacen, Codigo, Linea)
 );
 CREATE INDEX IF NOT EXISTS IX_Traspasos_Lineas_Articulo
   ON Traspasos_Lineas (Cod_Empresa, Cod_Almacen, Cod_Ejercicio, Cod_Articulo);
+
+-- The accounting entry of a transfer, written with the transfer and removed once the accounting
+-- database holds it: the two databases commit one after the other, and a stop between the two
+-- leaves the entry here to be booked at the next start.
+CREATE TABLE IF NOT EXISTS Traspasos_Contabilidad_Pendiente (
+  Cod_Empresa         SMALLINT NOT NULL,
+  Cod_Ejercicio       SMALLINT NOT NULL,
+  Alm_Origen          SMALLINT NOT NULL,
+  Codigo              INTEGER NOT NULL,
+  Cod_EmpresaContable SMALLINT NOT NULL,
+  Fecha               TEXT NOT NULL,
+  Alm_Destino         SMALLINT NOT NULL,
+  Importe             NUMERIC NOT NULL DEFAULT 0,
+  PRIMARY KEY (Cod_Empresa, Cod_Ejercicio, Alm_Origen, Codigo)
+);
 
 CREATE TABLE IF NOT EXISTS Pedidos_Proveedores (
   Cod_Empresa     SMALLINT NOT NULL,
@@ -208,9 +232,12 @@ CREATE TABLE IF NOT EXISTS Pedidos_Proveedores_Lineas (
   Linea        SMALLINT NOT NULL,
   Cod_Articulo INTEGER NOT NULL DEFAULT 0,
   Descripcion  VARCHAR(100) COLLATE ES_CI_AS NOT NULL DEFAULT '',
-  Unidades     NUMERIC NOT NULL DEFAULT 0,
-  UnidadesRcv  NUMERIC NOT NULL DEFAULT 0,
-  UnidadesLiq  NUMERIC NOT NULL DEFAULT 0,
+  Unidades     NUMERIC NOT NULL DEFAULT 0
+               CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999),
+  UnidadesRcv   NUMERIC NOT NULL DEFAULT 0
+                CHECK (UnidadesRcv BETWEEN -99999999999.9999 AND 99999999999.9999),
+  UnidadesLiq   NUMERIC NOT NULL DEFAULT 0
+                CHECK (UnidadesLiq BETWEEN -99999999999.9999 AND 99999999999.9999),
   Precio       NUMERIC NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Codigo, Linea)
 );
@@ -227,6 +254,7 @@ CREATE TABLE IF NOT EXISTS Pedidos_Proveedores_Recepciones (
   Cod_Articulo INTEGER NOT NULL,
   Fecha        TEXT NOT NULL,
   Unidades     NUMERIC NOT NULL DEFAULT 0
+               CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999)
 );
 CREATE INDEX IF NOT EXISTS IX_Pedidos_Proveedores_Recepciones_Pedido
   ON Pedidos_Proveedores_Recepciones (Cod_Empresa, Codigo, Linea);
@@ -255,7 +283,8 @@ CREATE TABLE IF NOT EXISTS Compras_Mini_Lineas (
   Codigo        INTEGER NOT NULL,
   Linea         SMALLINT NOT NULL,
   Cod_Articulo  INTEGER NOT NULL DEFAULT 0,
-  Unidades      NUMERIC NOT NULL DEFAULT 0,
+  Unidades      NUMERIC NOT NULL DEFAULT 0
+                CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999),
   Precio        NUMERIC NOT NULL DEFAULT 0,
   CostoFra      NUMERIC NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Cod_Ejercicio, Cod_Almacen, Codigo, Linea)
@@ -336,9 +365,12 @@ CREATE TABLE IF NOT EXISTS Reposicion (
   Codigo        INTEGER NOT NULL DEFAULT 0,
   CualidadX     INTEGER NOT NULL DEFAULT 0,
   CualidadY     INTEGER NOT NULL DEFAULT 0,
-  Unidades      NUMERIC NOT NULL DEFAULT 0,
-  UnidadesVenta NUMERIC NOT NULL DEFAULT 0,
-  UnidadesResto NUMERIC NOT NULL DEFAULT 0,
+  Unidades      NUMERIC NOT NULL DEFAULT 0
+                CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999),
+  UnidadesVenta  NUMERIC NOT NULL DEFAULT 0
+                 CHECK (UnidadesVenta BETWEEN -99999999999.9999 AND 99999999999.9999),
+  UnidadesResto  NUMERIC NOT NULL DEFAULT 0
+                 CHECK (UnidadesResto BETWEEN -99999999999.9999 AND 99999999999.9999),
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Cod_Articulo, Codigo, CualidadX, CualidadY)
 );
 CREATE INDEX IF NOT EXISTS IX_Reposicion_Almacen_Codigo
@@ -349,7 +381,8 @@ CREATE TABLE IF NOT EXISTS Reposicion_Faltas (
   Cod_Empresa  SMALLINT NOT NULL,
   Cod_Almacen  SMALLINT NOT NULL,
   Cod_Articulo INTEGER NOT NULL,
-  Unidades     NUMERIC NOT NULL DEFAULT 0,
+  Unidades     NUMERIC NOT NULL DEFAULT 0
+               CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999),
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Cod_Articulo)
 );
 
@@ -357,7 +390,8 @@ CREATE TABLE IF NOT EXISTS Reposicion_StockReservado (
   Cod_Empresa  SMALLINT NOT NULL,
   Cod_Almacen  SMALLINT NOT NULL,
   Cod_Articulo INTEGER NOT NULL,
-  Unidades     NUMERIC NOT NULL DEFAULT 0,
+  Unidades     NUMERIC NOT NULL DEFAULT 0
+               CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999),
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Cod_Articulo)
 );
 
@@ -388,10 +422,14 @@ CREATE TABLE IF NOT EXISTS Reposicion_Pref_Lineas (
   Cod_Almacen   SMALLINT NOT NULL,
   Codigo        BIGINT NOT NULL,
   Cod_Articulo  INTEGER NOT NULL,
-  Unidades      NUMERIC NOT NULL DEFAULT 0,
-  UnidadesVenta NUMERIC NOT NULL DEFAULT 0,
-  UnidadesResto NUMERIC NOT NULL DEFAULT 0,
-  UnidadesGen   NUMERIC NOT NULL DEFAULT 0,
+  Unidades      NUMERIC NOT NULL DEFAULT 0
+                CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999),
+  UnidadesVenta  NUMERIC NOT NULL DEFAULT 0
+                 CHECK (UnidadesVenta BETWEEN -99999999999.9999 AND 99999999999.9999),
+  UnidadesResto  NUMERIC NOT NULL DEFAULT 0
+                 CHECK (UnidadesResto BETWEEN -99999999999.9999 AND 99999999999.9999),
+  UnidadesGen    NUMERIC NOT NULL DEFAULT 0
+                 CHECK (UnidadesGen BETWEEN -99999999999.9999 AND 99999999999.9999),
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Codigo, Cod_Articulo)
 );
 CREATE INDEX IF NOT EXISTS IX_Reposicion_Pref_Lineas_Articulo
@@ -449,7 +487,8 @@ CREATE TABLE IF NOT EXISTS Reposicion_Restos_Lineas (
   Cod_Almacen  SMALLINT NOT NULL,
   Codigo       INTEGER NOT NULL,
   Cod_Articulo INTEGER NOT NULL,
-  Unidades     NUMERIC NOT NULL DEFAULT 0,
+  Unidades     NUMERIC NOT NULL DEFAULT 0
+               CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999),
   Concepto     VARCHAR(50) COLLATE ES_CI_AS NOT NULL DEFAULT '',
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Codigo, Cod_Articulo)
 );
@@ -467,7 +506,8 @@ CREATE INDEX IF NOT EXISTS IX_Temp_Reposicion_Restos_Puesto ON Temp_Reposicion_R
 CREATE TABLE IF NOT EXISTS Temp_Reposicion_Restos_Lineas (
   NroPuesto    INTEGER NOT NULL,
   Cod_Articulo INTEGER NOT NULL,
-  Unidades     NUMERIC NOT NULL DEFAULT 0,
+  Unidades     NUMERIC NOT NULL DEFAULT 0
+               CHECK (Unidades BETWEEN -99999999999.9999 AND 99999999999.9999),
   Concepto     VARCHAR(50) COLLATE ES_CI_AS NOT NULL DEFAULT '',
   PRIMARY KEY (NroPuesto, Cod_Articulo)
 );
@@ -562,7 +602,8 @@ CREATE TABLE IF NOT EXISTS Pedidos_Central (
   Cod_Almacen  SMALLINT NOT NULL,
   Cod_Tipo     SMALLINT NOT NULL,
   Cod_Articulo INTEGER NOT NULL,
-  Cantidad     NUMERIC NOT NULL DEFAULT 0,
+  Cantidad     NUMERIC NOT NULL DEFAULT 0
+               CHECK (Cantidad BETWEEN -99999999999.9999 AND 99999999999.9999),
   Cerrado      SMALLINT NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Cod_Tipo, Cod_Articulo)
 );
@@ -572,7 +613,19 @@ CREATE TABLE IF NOT EXISTS Temp_ChkPedidos (
   Puesto       VARCHAR(100) COLLATE ES_CI_AS NOT NULL,
   Cod_Articulo INTEGER NOT NULL,
   Descripcion  VARCHAR(100) COLLATE ES_CI_AS NOT NULL DEFAULT '',
-  UnidadesPed  NUMERIC NOT NULL DEFAULT 0,
-  UnidadesMC   NUMERIC NOT NULL DEFAULT 0,
+  UnidadesPed  NUMERIC NOT NULL DEFAULT 0
+               CHECK (UnidadesPed BETWEEN -99999999999.9999 AND 99999999999.9999),
+  UnidadesMC    NUMERIC NOT NULL DEFAULT 0
+                CHECK (UnidadesMC BETWEEN -99999999999.9999 AND 99999999999.9999),
   PRIMARY KEY (Puesto, Cod_Articulo)
+);
+
+-- ---------------------------------------------------------------- supervisor key attempts
+-- Wrong supervisor keys per user, shared by every workstation: three within 15 minutes refuse
+-- that user's authorisations for the next 15. Times are seconds since 1970-01-01 UTC.
+CREATE TABLE IF NOT EXISTS Seguridad_IntentosClave (
+  Cod_Usuario    SMALLINT NOT NULL PRIMARY KEY,
+  Fallos         SMALLINT NOT NULL DEFAULT 0,
+  PrimerFallo    BIGINT NOT NULL DEFAULT 0,
+  BloqueadoHasta BIGINT NOT NULL DEFAULT 0
 );

@@ -1,10 +1,14 @@
 #include "host/EmpresaConfig.h"
 
+#include "host/FicheroPrivado.h"
+
 #include <QFile>
 #include <QHash>
+#include <QStringList>
 #include <QStringConverter>
 #include <QTextStream>
 
+#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
@@ -73,6 +77,12 @@ int16_t codigo(const Seccion& s, const QString& clave, int16_t defecto, const QS
 EmpresaConfig::EmpresaConfig(const QString& rutaIni) : rutaIni_(rutaIni)
 {
     const QHash<QString, Seccion> ini = leerIni(rutaIni);
+    // Whoever can rewrite the file can name another user or point the program at another
+    // database: say so every time it is opened.
+    if (FicheroPrivado::escribiblePorOtros(rutaIni))
+        std::fprintf(stderr, "aviso: otros usuarios pueden modificar la configuración de empresa "
+                             "%s; protéjala con: chmod 600 %s\n",
+                     qPrintable(rutaIni), qPrintable(rutaIni));
 
     const Seccion e = ini.value(QStringLiteral("EMPRESA"));
     const int16_t empresa = codigo(e, QStringLiteral("CodigoEmpresa"), 1, rutaIni);
@@ -91,6 +101,52 @@ EmpresaConfig::EmpresaConfig(const QString& rutaIni) : rutaIni_(rutaIni)
     const Seccion parametros = ini.value(QStringLiteral("PARAMETROS"));
     for (const auto& [clave, valor] : parametros)
         setParametro(clave, valor);
+}
+
+}  // namespace host
+
+namespace host {
+
+void EmpresaConfig::escribirParametro(const QString& rutaIni, const QString& clave,
+                                      const QString& valor)
+{
+    QFile f(rutaIni);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw std::runtime_error(
+            QStringLiteral("No se puede leer la configuración de empresa: %1").arg(rutaIni).toStdString());
+    QStringList lineas = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    f.close();
+    if (!lineas.isEmpty() && lineas.last().isEmpty())
+        lineas.removeLast();
+
+    const QString nueva = clave + QLatin1Char('=') + valor;
+    bool enParametros = false;
+    int finParametros = -1;  // line after the last one of the section
+    for (int i = 0; i < lineas.size(); ++i) {
+        const QString l = lineas[i].trimmed();
+        if (l.startsWith(QLatin1Char('[')) && l.endsWith(QLatin1Char(']'))) {
+            enParametros = l.mid(1, l.size() - 2).trimmed().compare(QLatin1String("Parametros"),
+                                                                    Qt::CaseInsensitive) == 0;
+            if (enParametros)
+                finParametros = i + 1;
+            continue;
+        }
+        if (!enParametros)
+            continue;
+        if (!l.isEmpty())
+            finParametros = i + 1;
+        const int igual = l.indexOf(QLatin1Char('='));
+        if (igual > 0 && l.left(igual).trimmed().compare(clave, Qt::CaseInsensitive) == 0) {
+            lineas[i] = nueva;
+            finParametros = -2;
+            break;
+        }
+    }
+    if (finParametros == -1)
+        lineas << QString() << QStringLiteral("[Parametros]") << nueva;
+    else if (finParametros >= 0)
+        lineas.insert(finParametros, nueva);
+    FicheroPrivado::escribir(rutaIni, (lineas.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }
 
 }  // namespace host

@@ -25,6 +25,9 @@ namespace host {
 //   UsuarioActual=7
 //   ConnectionString=Provider=SQLite;Data Source=/srv/nrvx/central.db
 //
+// UsuarioActual names the user the program works for; nothing here checks that it is who sits at
+// the keyboard. Opening a file that others can write prints a warning on stderr.
+//
 // Throws std::runtime_error when the file is missing or unreadable, a line is not "key=value" or
 // a code is not a whole number in range: a half-read company would write under the wrong codes.
 class EmpresaConfig : public EmpresaMemoria {
@@ -32,6 +35,11 @@ public:
     explicit EmpresaConfig(const QString& rutaIni);
 
     QString rutaIni() const { return rutaIni_; }
+
+    // Sets one parameter of the [Parametros] section in the file, keeping every other line as it
+    // is, and leaves the file readable by its owner only. Throws std::runtime_error.
+    static void escribirParametro(const QString& rutaIni, const QString& clave,
+                                  const QString& valor);
 
 private:
     QString rutaIni_;

@@ -1,7 +1,10 @@
 // A failure forced at every statement of each transactional operation leaves the rows exactly as
-// they were, and the operation still completes once the fault is past its last statement.
+// they were, and the operation still completes once the fault is past its last statement. The
+// transfer books its accounting entry after its commit: a fault there leaves the entry pending,
+// and the replay brings both databases to the reference.
 #include "fiabilidad/Comun.h"
 #include "host/Reloj.h"
+#include "host/components/ContabilidadPendiente.h"
 #include "platform/db/Error.h"
 #include "support/Invariantes.h"
 
@@ -27,7 +30,7 @@ TEST_P(FalloInyectado, everyStatementPositionRollsBackToTheSameRows)
     // recording skips it. Only there do the counters stay out of the comparison.
     const bool contadores = op != Operacion::Restos;
 
-    QString referencia;
+    QString referencia, contableReferencia;
     long long sentencias = 0;
     {
         fiab::copiar(plantilla, dir + QStringLiteral("/fallo-referencia.db"));
@@ -38,6 +41,7 @@ TEST_P(FalloInyectado, everyStatementPositionRollsBackToTheSameRows)
         fiab::ejecutar(op, c, contable);
         sentencias = c->statementsRun() - desde;
         referencia = testsupport::volcadoFilas(c, contadores);
+        contableReferencia = testsupport::volcadoFilas(contable, true);
     }
     ASSERT_GT(sentencias, 2);
 
@@ -45,6 +49,7 @@ TEST_P(FalloInyectado, everyStatementPositionRollsBackToTheSameRows)
     fiab::copiar(fiab::plantillaContable(), rutaContable);
     auto c = fiab::abrir(ruta);
     auto contable = fiab::abrir(rutaContable);
+    int trasCommit = 0;
     const QString antes = testsupport::volcadoFilas(c, contadores);
     const QString contableAntes = testsupport::volcadoFilas(contable, true);
     auto inv = testsupport::Invariantes::tomarBase(c);
@@ -66,6 +71,22 @@ TEST_P(FalloInyectado, everyStatementPositionRollsBackToTheSameRows)
             ADD_FAILURE() << "position " << k << ": not a database error: " << e.what();
         }
         c->failStatement(0);
+        if (!errorDb && op == Operacion::Traspaso) {
+            // Past the company commit the transfer stands and a failed booking waits as pending
+            // (the user is told); the next replay completes it. Fresh files for the next position.
+            ++trasCommit;
+            EXPECT_EQ(host::ContabilidadPendiente::pendientes(*c), 1) << "position " << k;
+            host::ContabilidadPendiente::asentar(c, *contable);
+            ASSERT_TRUE(testsupport::volcadoFilas(c, contadores) == referencia) << "position " << k;
+            ASSERT_TRUE(testsupport::volcadoFilas(contable, true) == contableReferencia) << "position " << k;
+            c.reset();
+            contable.reset();
+            fiab::copiar(plantilla, ruta);
+            fiab::copiar(fiab::plantillaContable(), rutaContable);
+            c = fiab::abrir(ruta);
+            contable = fiab::abrir(rutaContable);
+            continue;
+        }
         ASSERT_TRUE(errorDb) << fiab::nombre(op) << ": the fault at statement " << k << " of "
                              << sentencias << " was not reported";
         ASSERT_EQ(c->transactionDepth(), 0) << "position " << k;
@@ -90,8 +111,10 @@ TEST_P(FalloInyectado, everyStatementPositionRollsBackToTheSameRows)
         EXPECT_TRUE(testsupport::volcadoFilas(c, contadores) == referencia) << "final run differs";
     }
     std::cout << "[fault] " << fiab::nombre(op) << ": " << sentencias << " statements, " << probadas
-              << " fault positions, each rolled back to identical rows; " << inv.comprobaciones()
-              << " invariant checks" << std::endl;
+              << " fault positions, each rolled back to identical rows";
+    if (trasCommit > 0)
+        std::cout << " (" << trasCommit << " after the commit, booked by the replay)";
+    std::cout << "; " << inv.comprobaciones() << " invariant checks" << std::endl;
     RecordProperty("statements", static_cast<int>(sentencias));
     RecordProperty("positions", probadas);
 }

@@ -2,6 +2,7 @@
 //   nrvx-reposic generar -d DATABASE [--empresa N] --origen N --destino M[,M...]|todos
 //                [--cantidad 25|50|75|100] [--impresora NAME | --pdf FOLDER] [--sin-faltas]
 #include "GeneracionNocturna.h"
+#include "Reconciliacion.h"
 
 #include "host/EmpresaMemoria.h"
 #include "platform/db/ConnectionString.h"
@@ -71,12 +72,17 @@ int uso(const QString& motivo)
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && qstrcmp(argv[1], "reconciliar") == 0)
+        return reconciliar(argc, argv);
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser p;
     p.addPositionalArgument(QStringLiteral("orden"), QStringLiteral("generar"));
-    p.addOption({QStringLiteral("d"), QStringLiteral("Base de datos o cadena de conexión"), QStringLiteral("base")});
+    p.addOption({QStringLiteral("d"),
+                 QStringLiteral("Base de datos o cadena de conexión; la contraseña, como "
+                                "Password=@env:NOMBRE o Password=@file:RUTA, nunca en claro"),
+                 QStringLiteral("base")});
     p.addOption({QStringLiteral("empresa"), QStringLiteral("Empresa"), QStringLiteral("n"), QStringLiteral("1")});
     p.addOption({QStringLiteral("origen"), QStringLiteral("Almacén origen"), QStringLiteral("n")});
     p.addOption({QStringLiteral("destino"), QStringLiteral("Almacenes destino"), QStringLiteral("lista")});

@@ -51,7 +51,10 @@ int main(int argc, char* argv[])
     p.addOptions({
         {QStringLiteral("d"), QStringLiteral("Embedded database file (created when missing)."),
             QStringLiteral("file")},
-        {QStringLiteral("S"), QStringLiteral("Connection string."), QStringLiteral("connection")},
+        {QStringLiteral("S"),
+            QStringLiteral("Connection string. Give a password as Password=@env:NAME or "
+                           "Password=@file:PATH, never in clear: the command line is public."),
+            QStringLiteral("connection")},
         {QStringLiteral("init"), QStringLiteral("Create the tables, indexes and functions.")},
         {QStringLiteral("demo"), QStringLiteral("Fill the demo company (creates the schema too).")},
         {QStringLiteral("articles"), QStringLiteral("Articles of the demo company (3000)."),

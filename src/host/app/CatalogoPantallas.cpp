@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace hostapp {
 
 namespace {
@@ -83,6 +85,11 @@ QList<EntradaPantalla> CatalogoPantallas::registradas()
     }
     for (const QString& n : std::as_const(nombres))
         l.append(entrada(n));
+    // In menu order: the main window and `nrvx-host --list` walk this same list.
+    const QStringList orden = grupos();
+    std::stable_sort(l.begin(), l.end(), [&orden](const EntradaPantalla& a, const EntradaPantalla& b) {
+        return orden.indexOf(a.grupo) < orden.indexOf(b.grupo);
+    });
     return l;
 }
 

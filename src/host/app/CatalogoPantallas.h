@@ -22,7 +22,7 @@ public:
     // its own name as title.
     static EntradaPantalla entrada(const QString& clase);
     // Entries of the registered launchers and forms without launcher, in catalogue order, then
-    // the unknown ones.
+    // the unknown ones, grouped by subsystem in menu order: what the main window shows.
     static QList<EntradaPantalla> registradas();
 };
 

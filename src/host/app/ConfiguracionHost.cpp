@@ -1,16 +1,22 @@
 #include "host/app/ConfiguracionHost.h"
 
+#include "host/FicheroPrivado.h"
+#include "host/app/DocumentosDemo.h"
+#include "host/Reloj.h"
 #include "host/demo/DemoData.h"
 #include "host/demo/Schema.h"
+#include "host/demo/VersionEsquema.h"
+#include "host/components/ContabilidadPendiente.h"
+#include "platform/db/ConnectionString.h"
 #include "platform/db/ServerList.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace hostapp {
@@ -19,7 +25,7 @@ namespace {
 
 QString conexionSqlite(const QString& ruta)
 {
-    return QStringLiteral("Provider=SQLite;Data Source=") + ruta;
+    return QStringLiteral("Provider=SQLite;Data Source=") + db::ConnectionString::quoteOleDb(ruta);
 }
 
 [[noreturn]] void fallo(const QString& texto)
@@ -53,6 +59,26 @@ QString ConfiguracionHost::buscarRutaAplicacion()
     return entorno.isEmpty() ? QDir::currentPath() : entorno;
 }
 
+QString ConfiguracionHost::rutaContable(const QString& rutaBaseDatos)
+{
+    return QFileInfo(rutaBaseDatos).absoluteDir().filePath(QStringLiteral("Contabilidad.db"));
+}
+
+// The host starts whatever the accounting side says: an entry that cannot be booked now stays
+// pending for the viewer or the next start.
+void ConfiguracionHost::asentarPendientes(const db::ConnectionPtr& conexion, const QString& rutaContable)
+{
+    try {
+        if (host::ContabilidadPendiente::pendientes(*conexion) == 0)
+            return;
+        auto contable = db::Connection::openShared(conexionSqlite(rutaContable));
+        const int n = host::ContabilidadPendiente::asentar(conexion, *contable);
+        std::fprintf(stderr, "nrvx-host: %d asientos contables pendientes anotados\n", n);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "nrvx-host: asientos contables pendientes sin anotar: %s\n", e.what());
+    }
+}
+
 void ConfiguracionHost::crearBaseDemo(const QString& ruta)
 {
     const QString temporal = ruta + QStringLiteral(".nueva");
@@ -62,6 +88,7 @@ void ConfiguracionHost::crearBaseDemo(const QString& ruta)
         db::ConnectionPtr c = db::Connection::openShared(conexionSqlite(temporal));
         demo::createSchema(*c);
         demo::generateDemo(*c);
+        DocumentosDemo::crear(c, host::Reloj::hoy());
         c->close();
     }
     if (!QFile::rename(temporal, ruta))
@@ -72,14 +99,15 @@ void ConfiguracionHost::escribirIniDefecto(const QString& rutaIni, const QString
                                            const QString& rutaAplicacion,
                                            const QString& nombreEmpresa)
 {
-    QSaveFile f(rutaIni);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text))
-        fallo(QStringLiteral("No se puede escribir la configuración de empresa: %1").arg(rutaIni));
-    QTextStream out(&f);
+    QByteArray texto;
+    QTextStream out(&texto);
     out.setEncoding(QStringConverter::Utf8);
     const QFileInfo bd(rutaBaseDatos);
     out << "; Company the host program runs as. Edit to work as another company, user or\n"
            "; warehouse; delete the file to have it written again with these values.\n"
+           "; UsuarioActual names the user; it does not prove who is at the keyboard: keep this\n"
+           "; file readable by its owner only (chmod 600). Passwords may be given as @env:NAME\n"
+           "; or @file:PATH instead of in clear; nrvx-host --clave-supervisor hashes the key.\n"
            "[Empresa]\n"
            "CodigoEmpresa=1\n"
         << "NombreEmpresa=" << nombreEmpresa << "\n"
@@ -109,25 +137,39 @@ void ConfiguracionHost::escribirIniDefecto(const QString& rutaIni, const QString
            "ClaveSupervisor=\n"
            "ServidorRegistroSeguridad=\n";
     out.flush();
-    if (!f.commit())
+    try {
+        host::FicheroPrivado::escribir(rutaIni, texto);
+    } catch (const std::exception&) {
         fallo(QStringLiteral("No se puede escribir la configuración de empresa: %1").arg(rutaIni));
+    }
 }
 
-ConfiguracionHost ConfiguracionHost::preparar(const QString& rutaBaseDatos, const QString& rutaIni)
+QString ConfiguracionHost::rutaBaseDatosDe(const QString& rutaBaseDatos)
 {
-    ConfiguracionHost h;
     QString bd = rutaBaseDatos;
     if (bd.isEmpty())
         bd = qEnvironmentVariable("NRVX_HOST_DB");
     if (bd.isEmpty())
         bd = QDir::current().filePath(QStringLiteral("demo/Calbra.db"));
-    const QFileInfo infoBd(bd);
-    h.rutaBaseDatos_ = infoBd.absoluteFilePath();
-    h.rutaIni_ = !rutaIni.isEmpty()
-        ? QFileInfo(rutaIni).absoluteFilePath()
-        : infoBd.absoluteDir().filePath(infoBd.completeBaseName() + QStringLiteral(".ini"));
+    return QFileInfo(bd).absoluteFilePath();
+}
 
-    if (!QDir().mkpath(infoBd.absolutePath()))
+QString ConfiguracionHost::rutaIniDe(const QString& rutaBaseDatos, const QString& rutaIni)
+{
+    if (!rutaIni.isEmpty())
+        return QFileInfo(rutaIni).absoluteFilePath();
+    const QFileInfo infoBd(rutaBaseDatosDe(rutaBaseDatos));
+    return infoBd.absoluteDir().filePath(infoBd.completeBaseName() + QStringLiteral(".ini"));
+}
+
+ConfiguracionHost ConfiguracionHost::preparar(const QString& rutaBaseDatos, const QString& rutaIni)
+{
+    ConfiguracionHost h;
+    const QFileInfo infoBd(rutaBaseDatosDe(rutaBaseDatos));
+    h.rutaBaseDatos_ = infoBd.absoluteFilePath();
+    h.rutaIni_ = rutaIniDe(rutaBaseDatos, rutaIni);
+
+    if (!host::FicheroPrivado::crearCarpeta(infoBd.absolutePath()))
         fallo(QStringLiteral("No se puede crear la carpeta %1").arg(infoBd.absolutePath()));
     if (!QFileInfo::exists(h.rutaBaseDatos_)) {
         crearBaseDemo(h.rutaBaseDatos_);
@@ -135,6 +177,10 @@ ConfiguracionHost ConfiguracionHost::preparar(const QString& rutaBaseDatos, cons
     }
     const QString rutaAplicacion = buscarRutaAplicacion();
     h.conexion_ = db::Connection::openShared(conexionSqlite(h.rutaBaseDatos_));
+    // A database of an older version of the program is brought up to date before any screen
+    // reads it, and transfers a stop left without their accounting entry get it now.
+    demo::VersionEsquema::actualizar(*h.conexion_);
+    asentarPendientes(h.conexion_, rutaContable(h.rutaBaseDatos_));
     if (!QFileInfo::exists(h.rutaIni_)) {
         const QString nombre = h.conexion_->scalar(
             QStringLiteral("SELECT Nombre FROM Empresas WHERE Codigo = 1")).toText();

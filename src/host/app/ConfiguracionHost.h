@@ -10,7 +10,8 @@
 namespace hostapp {
 
 // Everything the host program runs on: the demo company database, the company configuration
-// beside it, and the connection. On first start it creates both files.
+// beside it, and the connection. On first start it creates both files, readable by their owner
+// only (0600), and the folder for them when missing (0700).
 //
 //   database: --db FILE, else $NRVX_HOST_DB, else demo/Calbra.db under the working directory
 //   company:  --ini FILE, else the database's name with ".ini" in the same folder
@@ -31,14 +32,23 @@ public:
     QString rutaIni() const { return rutaIni_; }
     bool baseCreada() const { return baseCreada_; }
 
+    // The database and company configuration that preparar() would use for these arguments.
+    static QString rutaBaseDatosDe(const QString& rutaBaseDatos);
+    static QString rutaIniDe(const QString& rutaBaseDatos, const QString& rutaIni);
+
     // The folder that holds the report files ("rpt"): $NRVX_APP_DIR, the source tree two levels
     // above the executable (a build folder), or the working directory, whichever has them.
     static QString buscarRutaAplicacion();
+    // The demo's accounting database, next to the company's.
+    static QString rutaContable(const QString& rutaBaseDatos);
     static bool tieneInformes(const QString& carpeta);
 
     // Creates the demo company in a new file. It is built under a temporary name and renamed
     // when complete, so an interrupted first start leaves no half-filled database behind.
     static void crearBaseDemo(const QString& ruta);
+    // Books the accounting entries of transfers that a stop left pending; a failure is reported
+    // on stderr and the entries stay pending.
+    static void asentarPendientes(const db::ConnectionPtr& conexion, const QString& rutaContable);
     static void escribirIniDefecto(const QString& rutaIni, const QString& rutaBaseDatos,
                                    const QString& rutaAplicacion, const QString& nombreEmpresa);
 

@@ -1,5 +1,7 @@
 #include "host/app/MiembrosLanzador.h"
 
+#include "host/app/ConfiguracionHost.h"
+
 #include "platform/db/ConnectionString.h"
 #include "reposic/casacion/frmclsRepCasacionPedMC.h"
 #include "reposic/prefactura/frmclsRepPrefactVisor.h"
@@ -20,7 +22,7 @@ db::ConnectionPtr MiembrosLanzador::conexionContable()
     if (!contable_) {
         const db::ConnectionString cs(conexion_->connectionString());
         const QString bd = cs.value(QStringLiteral("Data Source"));
-        const QString ruta = QFileInfo(bd).absoluteDir().filePath(QStringLiteral("Contabilidad.db"));
+        const QString ruta = ConfiguracionHost::rutaContable(bd);
         contable_ = db::Connection::openShared(QStringLiteral("Provider=SQLite;Data Source=") + ruta);
     }
     return contable_;

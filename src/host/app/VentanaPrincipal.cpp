@@ -2,6 +2,7 @@
 
 #include "host/app/CatalogoPantallas.h"
 #include "host/app/RegistroLanzadores.h"
+#include "platform/db/ConnectionString.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/MsgBox.h"
 #include "reposic/frame/FormBase.h"
@@ -13,6 +14,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -75,7 +77,7 @@ VentanaPrincipal::VentanaPrincipal(std::shared_ptr<host::Empresa> empresa,
         if (!clase.isEmpty())
             abrir(clase);
     });
-    statusBar()->showMessage(conexion_->connectionString());
+    statusBar()->showMessage(db::ConnectionString::redacted(conexion_->connectionString()));
 }
 
 VentanaPrincipal::~VentanaPrincipal()
@@ -114,6 +116,7 @@ void VentanaPrincipal::construirMenu()
 {
     QMenu* menuPantallas = menuBar()->addMenu(QStringLiteral("&Pantallas"));
     menuPantallas->setObjectName(QStringLiteral("mnuPantallas"));
+    mnuPantallas_ = menuPantallas;
     const QList<EntradaPantalla> entradas = CatalogoPantallas::registradas();
 
     auto* raiz = new QTreeWidgetItem(trvPantallas_, {QStringLiteral("Reposición")});
@@ -126,11 +129,16 @@ void VentanaPrincipal::construirMenu()
             if (!nodo) {
                 nodo = new QTreeWidgetItem(raiz, {grupo});
                 submenu = menuPantallas->addMenu(grupo);
+                // Each submenu and entry is a control of this window, so rights reach them.
+                submenu->setObjectName(QStringLiteral("mnu") + grupo);
             }
             auto* hoja = new QTreeWidgetItem(nodo, {e.titulo, e.clase});
             hoja->setData(0, kRolClase, e.clase);
             const QString clase = e.clase;
-            submenu->addAction(e.titulo, this, [this, clase] { abrir(clase); });
+            QAction* entrada = submenu->addAction(e.titulo, this, [this, clase] { abrir(clase); });
+            entrada->setObjectName(clase);
+            entradas_[clase.toLower()] = entrada;
+            hojas_[clase.toLower()] = hoja;
         }
     }
     if (entradas.isEmpty()) {
@@ -140,7 +148,8 @@ void VentanaPrincipal::construirMenu()
     }
     trvPantallas_->expandAll();
     menuPantallas->addSeparator();
-    menuPantallas->addAction(QStringLiteral("&Salir"), this, &QWidget::close);
+    menuPantallas->addAction(QStringLiteral("&Salir"), this, &QWidget::close)
+        ->setObjectName(QStringLiteral("mnuSalir"));
 }
 
 // The host's own window is registered in the security tables and restricted by the user's groups,
@@ -166,11 +175,39 @@ void VentanaPrincipal::aplicarSeguridad()
         ui::MsgBox(QString::fromUtf8(e.what()), ui::vbOKOnly | ui::vbCritical,
                    QStringLiteral("¡ Atención !"));
     }
+    // The tree lists the same screens as the menu: a screen closed in the menu is closed here.
+    for (const auto& [clase, hoja] : hojas_)
+        hoja->setDisabled(!puedeAbrir(clase));
+}
+
+bool VentanaPrincipal::puedeAbrir(const QString& clase) const
+{
+    const auto it = entradas_.find(clase.trimmed().toLower());
+    if (it == entradas_.end())
+        return true;
+    const QAction* entrada = it->second;
+    if (!entrada->isEnabled() || !entrada->isVisible())
+        return false;
+    for (QObject* o = entrada->parent(); o; o = o->parent()) {
+        const auto* menu = qobject_cast<const QMenu*>(o);
+        if (!menu)
+            break;
+        if (!menu->isEnabled() || !menu->menuAction()->isEnabled()
+            || !menu->menuAction()->isVisible())
+            return false;
+    }
+    return true;
 }
 
 bool VentanaPrincipal::abrir(const QString& clase)
 {
     const QString clave = clase.trimmed().toLower();
+    if (!puedeAbrir(clase)) {
+        ui::MsgBox(QStringLiteral("No tiene permiso para abrir la pantalla ") + clase.trimmed()
+                       + QLatin1Char('.'),
+                   ui::vbOKOnly | ui::vbExclamation, QStringLiteral("¡ Atención !"));
+        return false;
+    }
     try {
         auto it = lanzadores_.find(clave);
         if (it == lanzadores_.end()) {

@@ -10,8 +10,11 @@
 #include <map>
 #include <memory>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace reposic {
 class FormBase;
@@ -35,6 +38,10 @@ public:
     // Opens a screen by launcher class or by the form name of a screen without launcher.
     // Answers false, after telling the user, when there is no such screen or it fails to open.
     bool abrir(const QString& clase);
+    // Whether the user's rights let them open the screen: its menu entry, the submenu and the
+    // menu that hold it are all open to them. A name the menu does not list answers true here;
+    // abrir() then tells the user there is no such screen.
+    bool puedeAbrir(const QString& clase) const;
     // The form a screen opened here holds now (null when closed or never opened).
     reposic::FormBase* formulario(const QString& clase) const;
 
@@ -47,6 +54,9 @@ private:
     db::ConnectionPtr conexion_;
     QLabel* lblEmpresa_;
     QTreeWidget* trvPantallas_;
+    QMenu* mnuPantallas_ = nullptr;
+    std::map<QString, QAction*> entradas_;        // menu entry by lower-case class
+    std::map<QString, QTreeWidgetItem*> hojas_;   // tree leaf by lower-case class
     std::map<QString, std::unique_ptr<reposic::frmclsBase>> lanzadores_;  // by lower-case name
     MiembrosLanzador miembros_;
 };

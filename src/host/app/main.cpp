@@ -1,25 +1,39 @@
 // nrvx-host: a small host program that opens the module's screens on the demo company.
 //
 //   nrvx-host                          main window (needs a display)
-//   nrvx-host --list                   registered launcher classes, one a line
+//   nrvx-host --list                   the screens the main window offers, one class a line
 //   nrvx-host --open CLASS             main window and that screen
 //   nrvx-host [--open CLASS] --screenshot FILE.png
 //                                      writes a picture of the screen (or the main window)
+//   nrvx-host --clave-supervisor       asks for the supervisor key twice (no echo) and
+//                                      writes its salted hash into the company configuration
 //   --db FILE, --ini FILE              another database or company configuration
+// A screen the user's rights close in the menu is refused by --open too (exit 2).
+
+#include "host/app/CatalogoPantallas.h"
 #include "host/app/ConfiguracionHost.h"
 #include "host/app/RegistroLanzadores.h"
 #include "host/app/VentanaPrincipal.h"
+#include "host/ClaveSupervisor.h"
+#include "host/EmpresaConfig.h"
 #include "reposic/frame/FormBase.h"
-#include "reposic/frame/LanzadorRegistro.h"
+#include "platform/ui/SpanishTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 
 #include <cstdio>
 #include <exception>
+#include <iostream>
+#include <string>
+
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,7 +56,7 @@ void definirOpciones(QCommandLineParser& p)
         QStringLiteral("Abre las pantallas de reposición sobre la empresa de demostración."));
     p.addHelpOption();
     p.addOption({QStringLiteral("list"),
-                 QStringLiteral("Lista las clases de lanzador registradas.")});
+                 QStringLiteral("Lista las pantallas que ofrece la ventana principal.")});
     p.addOption({QStringLiteral("open"), QStringLiteral("Abre la pantalla de esa clase."),
                  QStringLiteral("CLASE")});
     p.addOption({QStringLiteral("screenshot"),
@@ -53,6 +67,78 @@ void definirOpciones(QCommandLineParser& p)
                  QStringLiteral("FICHERO")});
     p.addOption({QStringLiteral("ini"), QStringLiteral("Configuración de la empresa."),
                  QStringLiteral("FICHERO")});
+    p.addOption({QStringLiteral("clave-supervisor"),
+                 QStringLiteral("Pide la clave de supervisor dos veces, sin mostrarla, y guarda "
+                                "en la configuración de la empresa su resumen PBKDF2.")});
+}
+
+// Reads one line from the terminal without showing it; from a pipe, just the line.
+bool leerClave(const QString& pregunta, QString& clave)
+{
+    std::fputs(pregunta.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+    termios antes {};
+    const bool terminal = ::isatty(STDIN_FILENO) && ::tcgetattr(STDIN_FILENO, &antes) == 0;
+    if (terminal) {
+        termios sinEco = antes;
+        sinEco.c_lflag &= ~tcflag_t(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &sinEco);
+    }
+    std::string linea;
+    const bool leida = static_cast<bool>(std::getline(std::cin, linea));
+    if (terminal) {
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &antes);
+        std::fputc('\n', stderr);
+    }
+    if (!linea.empty() && linea.back() == '\r')
+        linea.pop_back();
+    clave = QString::fromLocal8Bit(linea.c_str());
+    return leida;
+}
+
+// Writes the supervisor key as a salted hash, so the company configuration never holds it.
+int guardarClaveSupervisor(const QCommandLineParser& p)
+{
+    const QString ini = hostapp::ConfiguracionHost::rutaIniDe(p.value(QStringLiteral("db")),
+                                                             p.value(QStringLiteral("ini")));
+    if (!QFileInfo::exists(ini)) {
+        imprimir(stderr, QStringLiteral("No existe la configuración de empresa %1.").arg(ini));
+        return 2;
+    }
+    QString clave;
+    QString repetida;
+    if (!leerClave(QStringLiteral("Clave de supervisor: "), clave)
+        || !leerClave(QStringLiteral("Repita la clave: "), repetida)) {
+        imprimir(stderr, QStringLiteral("No se ha leído la clave; la configuración no cambia."));
+        return 2;
+    }
+    if (clave.isEmpty()) {
+        imprimir(stderr, QStringLiteral("La clave no puede estar vacía; la configuración no cambia."));
+        return 2;
+    }
+    if (clave != repetida) {
+        imprimir(stderr, QStringLiteral("Las claves no coinciden; la configuración no cambia."));
+        return 2;
+    }
+    try {
+        host::EmpresaConfig::escribirParametro(ini, QStringLiteral("ClaveSupervisor"),
+                                               host::ClaveSupervisor::cifrar(clave));
+    } catch (const std::exception& e) {
+        imprimir(stderr, QString::fromUtf8(e.what()));
+        return 1;
+    }
+    imprimir(stderr, QStringLiteral("Clave de supervisor guardada en %1.").arg(ini));
+    return 0;
+}
+
+// A screen the user's rights keep closed in the menu is not opened from the command line either.
+bool permitida(const hostapp::VentanaPrincipal& ventana, const QString& clase)
+{
+    if (clase.isEmpty() || ventana.puedeAbrir(clase))
+        return true;
+    imprimir(stderr, QStringLiteral("El usuario no tiene permiso para abrir la pantalla %1.")
+                         .arg(clase));
+    return false;
 }
 
 // Lets pending show and layout events run, so a picture shows the window as the user sees it.
@@ -116,6 +202,11 @@ int main(int argc, char** argv)
     definirOpciones(p);
     p.parse(argumentos);  // errors are reported once the application exists, by process()
 
+    if (p.isSet(QStringLiteral("clave-supervisor")) && !p.isSet(QStringLiteral("help"))) {
+        QCoreApplication app(argc, argv);
+        return guardarClaveSupervisor(p);
+    }
+
     const bool listar = p.isSet(QStringLiteral("list"));
     const bool foto = p.isSet(QStringLiteral("screenshot"));
     if (!hayPantalla()) {
@@ -131,12 +222,13 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("nrvx-host"));
+    ui::loadSpanishQtTranslations();
     p.process(app);
     hostapp::registrarLanzadores();
 
     if (listar) {
-        for (const QString& nombre : reposic::LanzadorRegistro::nombres())
-            imprimir(stdout, nombre);
+        for (const hostapp::EntradaPantalla& e : hostapp::CatalogoPantallas::registradas())
+            imprimir(stdout, e.clase);
         return 0;
     }
 
@@ -150,6 +242,8 @@ int main(int argc, char** argv)
         hostapp::VentanaPrincipal ventana(cfg.empresa(), cfg.conexion());
         ventana.show();
         const QString clase = p.value(QStringLiteral("open"));
+        if (!permitida(ventana, clase))
+            return 2;
         if (foto) {
             const QString fichero = p.value(QStringLiteral("screenshot"));
             if (clase.isEmpty())

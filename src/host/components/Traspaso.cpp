@@ -1,5 +1,6 @@
 #include "host/components/Traspaso.h"
 
+#include "host/components/ContabilidadPendiente.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlText.h"
 
@@ -134,16 +135,34 @@ std::pair<Money, int> Traspaso::Guardar()
             l.SeriesDestino->Cod_Almacen = AlmacenDestino;
     }
 
+    // The entry is booked after the company commit (Asentar); until then it waits here, in the
+    // same transaction as the document, so a stop between the two databases cannot lose it.
     if (TipoValoracion == 0) {
-        prepararContabilidad(*conexionContable_);
-        const auto& contable = empresaContable_ ? empresaContable_ : empresa_;
-        conexionContable_->execute(
-            "INSERT INTO Contabilidad_Traspasos (Cod_Empresa, Cod_Ejercicio, Alm_Origen, Codigo, Fecha,"
-            " Alm_Destino, Importe) VALUES (" + n(contable->CodigoEmpresa()) + ", " + ejercicio + ", "
-            + n(AlmacenOrigen) + ", " + n(Codigo) + ", " + db::sqlDate(*conexionContable_, Fecha) + ", "
-            + n(AlmacenDestino) + ", " + importe.toSql() + ")");
+        ContabilidadPendiente::preparar(*conexion_);
+        ContabilidadPendiente::registrar(*conexion_, asiento(importe));
     }
     return {importe, lineas_->Count()};
+}
+
+ContabilidadPendiente::Asiento Traspaso::asiento(Money importe) const
+{
+    ContabilidadPendiente::Asiento a;
+    a.empresa = empresa_->CodigoEmpresa();
+    a.ejercicio = static_cast<int16_t>(Fecha.year());
+    a.origen = AlmacenOrigen;
+    a.codigo = Codigo;
+    a.empresaContable = (empresaContable_ ? empresaContable_ : empresa_)->CodigoEmpresa();
+    a.fecha = Fecha;
+    a.destino = AlmacenDestino;
+    a.importe = importe;
+    return a;
+}
+
+int Traspaso::Asentar()
+{
+    if (!empresa_ || !conexion_ || !conexionContable_)
+        throw std::invalid_argument("Traspaso: falta la conexión de la empresa o la de contabilidad");
+    return ContabilidadPendiente::asentar(conexion_, *conexionContable_, asiento(Money()));
 }
 
 }  // namespace host

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/Empresa.h"
+#include "host/components/ContabilidadPendiente.h"
 #include "host/components/TraspasoLineas.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Money.h"
@@ -20,8 +21,11 @@ namespace host {
 //
 // Saving writes `Traspasos` and `Traspasos_Lineas` (numbered per company, year of the date and
 // origin through `Contador_Traspasos`), moves `Stock_Actual` down at the origin and up at the
-// destination, releases the origin's reserved stock of the units sent, and books the document's
-// value on the accounting connection (`Contabilidad_Traspasos`, created there on first use).
+// destination, releases the origin's reserved stock of the units sent, and records the accounting
+// entry of the document's value as pending in the company database (ContabilidadPendiente).
+// Once the company side has committed, Asentar books it on the accounting connection
+// (`Contabilidad_Traspasos`, created there on first use); an entry left pending by a stop in
+// between is booked by the next replay, never twice.
 // Any failure throws (db::Error, or std::invalid_argument for a document that cannot be saved).
 class Traspaso {
 public:
@@ -52,11 +56,15 @@ public:
 
     // Saves the document; answers its value and its number of lines.
     std::pair<db::Money, int> Guardar();
+    // Books the saved document's pending accounting entry, after the company commit; answers 1
+    // when it booked it, 0 when there was none left to book.
+    int Asentar();
 
     // Creates the accounting table where it is missing.
     static void prepararContabilidad(db::Connection& contable);
 
 private:
+    ContabilidadPendiente::Asiento asiento(db::Money importe) const;
     void moverStock(const QString& empresa, int16_t almacen, int32_t articulo, db::Money unidades);
 
     std::shared_ptr<Empresa> empresa_;

@@ -20,6 +20,7 @@ public:
     void setCodigo(int16_t codigo);
 
 protected:
+    bool avanzaConIntro() const override { return true; }
     std::optional<Encontrado> buscar(const QString& texto) override;
     QString tituloLista() const override;
     QString consultaLista(const QString& filtro) const override;

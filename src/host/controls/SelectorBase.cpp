@@ -1,9 +1,11 @@
 #include "host/controls/SelectorBase.h"
 
 #include "host/controls/DialogoBusqueda.h"
+#include "host/Utilidades.h"
 #include "platform/db/SqlText.h"
 #include "platform/ui/RunModal.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -243,6 +245,9 @@ bool SelectorBase::eventFilter(QObject* watched, QEvent* event)
                 emit activando();
                 cargarDesdeUsuario();
                 emit teclaPulsada(13);
+                // A screen that moved the focus itself on Enter keeps its own flow.
+                if (avanzaConIntro() && QApplication::focusWidget() == txtCodigo_)
+                    SiguienteCampo();
                 return true;  // Enter belongs to the screen's field flow, not a default button
             }
             if (!k->text().isEmpty())

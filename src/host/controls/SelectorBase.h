@@ -84,6 +84,9 @@ protected:
         QString nombre;
     };
 
+    // Whether Enter, once looked up, moves on to the next field as it does from a text field.
+    virtual bool avanzaConIntro() const { return false; }
+
     // Looks the (trimmed, not empty) text up on the connection; nullopt when it names nothing.
     virtual std::optional<Encontrado> buscar(const QString& texto) = 0;
     virtual QString tituloLista() const = 0;

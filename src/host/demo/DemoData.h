@@ -17,9 +17,10 @@ struct DemoOptions {
 
 // Fills an empty company database (schema already created) with a demo company 1: a central
 // warehouse 1, stores 2.., articles with families, brands, bar codes, stock, tariffs and pending
-// replenishment, groups, perishable order types, suppliers and documents of one store. The same
-// options give the same data. Runs in one transaction; refuses a database that already has
-// company 1. Throws db::Error on failure, leaving the database as it was.
+// replenishment, groups, perishable orders, suppliers, and the supplier orders and
+// mini-purchases of one store and of the central warehouse. The same options give the same data.
+// Runs in one transaction; refuses a database that already has company 1. Throws db::Error on
+// failure, leaving the database as it was.
 void generateDemo(db::Connection& c, const DemoOptions& o = {});
 
 }  // namespace demo

@@ -220,10 +220,13 @@ void DemoGenerator::assortment()
     for (Article& a : articles_) {
         const int box = a.unitsPerBox;
         a.centralStock = rnd_.percent(8) ? 0 : rnd_.between(1, 40) * box + rnd_.between(0, box - 1);
-        const QString shelf = QStringLiteral("%1-%2-%3")
+        // Eight characters, as the screens and the pre-invoice split them: aisle (letter and
+        // two digits), shelf (two digits), position (three digits): "A0102003".
+        const QString shelf = QStringLiteral("%1%2%3%4")
                                   .arg(QLatin1Char(fams[a.family1 - 1].aisle))
                                   .arg(rnd_.between(1, 30), 2, 10, QLatin1Char('0'))
-                                  .arg(rnd_.between(1, 5));
+                                  .arg(rnd_.between(1, 5), 2, 10, QLatin1Char('0'))
+                                  .arg(rnd_.between(1, 120), 3, 10, QLatin1Char('0'));
         aa.add({kCompany, kCentral, a.code, units(a.centralStock), 0, shelf, cents(a.costCents)});
         // Units that open pre-invoices already hold at the central warehouse.
         if (a.centralStock > 0 && rnd_.percent(3))
@@ -239,9 +242,10 @@ void DemoGenerator::assortment()
             const bool blocked = rnd_.percent(2);
             const QString shelf = rnd_.percent(30)
                 ? QString()
-                : QStringLiteral("L-%1-%2")
+                : QStringLiteral("L%1%2%3")
                       .arg(rnd_.between(1, 12), 2, 10, QLatin1Char('0'))
-                      .arg(rnd_.between(1, 4));
+                      .arg(rnd_.between(1, 4), 2, 10, QLatin1Char('0'))
+                      .arg(rnd_.between(1, 40), 3, 10, QLatin1Char('0'));
             aa.add({kCompany, alm, a.code, units(rnd_.between(0, 3 * box)), blocked ? 1 : 0, shelf,
                 cents(a.costCents)});
             if (rnd_.percent(8)) {
@@ -299,11 +303,12 @@ void DemoGenerator::groups()
             fam.add({kCompany, g.code, e.f1, e.f2, e.f3, e.brand});
     }
 
-    // User 1 belongs to security group 1, which may work with the first two provisioning groups.
+    // User 1, the one the host runs as, belongs to security group 1, tied to one provisioning
+    // group: the groups screen opens on it. User 2's group may use two, so he is asked which.
     BulkInsert sgd(c_, QStringLiteral("SGD_Aprovisionamiento_Grupos"),
         {kEmp, {"Cod_Grupo", ParamType::Integer}, {"Cod_Aprov", ParamType::SmallInt}});
     sgd.add({kCompany, 1, 1});
-    sgd.add({kCompany, 1, 2});
+    sgd.add({kCompany, 2, 2});
     sgd.add({kCompany, 2, 3});
     BulkInsert users(c_, QStringLiteral("SGD_Usuarios_Grupos"),
         {{"CodGrupo", ParamType::Integer}, {"CodUsuario", ParamType::Integer}});
@@ -387,85 +392,91 @@ void DemoGenerator::supplierDocuments()
         {kEmp, {"Cod_Ejercicio", ParamType::SmallInt}, kAlm, kCod, {"Linea", ParamType::SmallInt},
             {"Cod_Convenio", ParamType::Integer}, {"Importe", ParamType::Decimal}});
 
-    const int alm = kMatchingStore;
-    const int year = today_.year();
-    const auto pool = articlesOf(kMatchingSupplier);
+    // The matching store and the central warehouse (where the host starts) both have orders
+    // pending and goods received, so the matching screen shows data wherever it opens.
+    for (const int alm : {kMatchingStore, kCentral}) {
+        const int first = alm == kMatchingStore ? 0 : 7;  // order codes are the company's
+        const int year = today_.year();
+        const auto pool = articlesOf(kMatchingSupplier);
 
-    struct Line {
-        const Article* article;
-        int64_t units;
-        int64_t received;
-        int64_t settled;
-    };
-    // Orders 1 to 3 are pending (3 half received); 4 to 6 closed with units settled short, for
-    // the shortages list; 7 is pending with another supplier.
-    struct Order {
-        int code;
-        int daysAgo;
-        bool pending;
-        int supplier;
-        std::vector<Line> lines;
-    };
-    std::vector<Order> orders;
-    size_t next = 0;
-    const auto take = [&] { return pool[next++ % pool.size()]; };
-    for (int code = 1; code <= 7; ++code) {
-        Order o {code, code <= 3 ? code * 2 : 10 + code * 7, code <= 3 || code == 7,
-            code == 7 ? kMatchingSupplier + 1 : kMatchingSupplier, {}};
-        const int count = static_cast<int>(rnd_.between(5, 9));
-        for (int l = 0; l < count; ++l) {
-            const Article* a = take();
-            const int64_t u = rnd_.between(1, 5) * a->unitsPerBox;
-            Line line {a, u, 0, 0};
-            if (code == 3 && l < 2)
-                line.received = u / 2;
-            if (!o.pending) {
-                line.settled = rnd_.percent(40) ? rnd_.between(1, u) : 0;
-                line.received = u - line.settled;
+        struct Line {
+            const Article* article;
+            int64_t units;
+            int64_t received;
+            int64_t settled;
+        };
+        // Orders 1 to 3 are pending (3 half received); 4 to 6 closed with units settled short,
+        // for the shortages list; 7 is pending with another supplier.
+        struct Order {
+            int code;
+            int daysAgo;
+            bool pending;
+            int supplier;
+            std::vector<Line> lines;
+        };
+        std::vector<Order> orders;
+        size_t next = 0;
+        const auto take = [&] { return pool[next++ % pool.size()]; };
+        for (int code = 1; code <= 7; ++code) {
+            Order o {first + code, code <= 3 ? code * 2 : 10 + code * 7, code <= 3 || code == 7,
+                code == 7 ? kMatchingSupplier + 1 : kMatchingSupplier, {}};
+            const int count = static_cast<int>(rnd_.between(5, 9));
+            for (int l = 0; l < count; ++l) {
+                const Article* a = take();
+                const int64_t u = rnd_.between(1, 5) * a->unitsPerBox;
+                Line line {a, u, 0, 0};
+                if (code == 3 && l < 2)
+                    line.received = u / 2;
+                if (!o.pending) {
+                    line.settled = rnd_.percent(40) ? rnd_.between(1, u) : 0;
+                    line.received = u - line.settled;
+                }
+                o.lines.push_back(line);
             }
-            o.lines.push_back(line);
+            orders.push_back(std::move(o));
         }
-        orders.push_back(std::move(o));
-    }
-    for (const Order& o : orders) {
-        int64_t amount = 0;
-        int receivedLines = 0;
-        short n = 0;
-        for (const Line& l : o.lines) {
-            amount += l.units * l.article->costCents;
-            receivedLines += l.received > 0 ? 1 : 0;
-            pedLin.add({kCompany, o.code, ++n, l.article->code, QString(), units(l.units),
-                units(l.received), units(l.settled), cents(l.article->costCents)});
+        for (const Order& o : orders) {
+            int64_t amount = 0;
+            int receivedLines = 0;
+            short n = 0;
+            for (const Line& l : o.lines) {
+                amount += l.units * l.article->costCents;
+                receivedLines += l.received > 0 ? 1 : 0;
+                pedLin.add({kCompany, o.code, ++n, l.article->code, QString(), units(l.units),
+                    units(l.received), units(l.settled), cents(l.article->costCents)});
+            }
+            pedLin.add({kCompany, o.code, ++n, 0, "PORTES PAGADOS", units(0), units(0), units(0),
+                db::Money()});
+            ped.add({kCompany, o.code, today_.addDays(-o.daysAgo), alm, o.supplier, cents(amount),
+                receivedLines, o.pending ? 1 : 0});
         }
-        pedLin.add({kCompany, o.code, ++n, 0, "PORTES PAGADOS", units(0), units(0), units(0),
-            db::Money()});
-        ped.add({kCompany, o.code, today_.addDays(-o.daysAgo), alm, o.supplier, cents(amount),
-            receivedLines, o.pending ? 1 : 0});
-    }
 
-    // Mini-purchase 1 brings exactly order 1; 2 brings order 2 with one line short and one article
-    // more; 3 was matched long ago with order 4.
-    const auto writeMini = [&](int code, int daysAgo, const QString& document, bool matched,
-                               int matchedOrder, const std::vector<Line>& lines) {
-        mc.add({kCompany, year, alm, code, today_.addDays(-daysAgo), document, kMatchingSupplier,
-            matched ? 1 : 0, matched ? 1 : 0, matchedOrder});
-        short n = 0;
-        for (const Line& l : lines) {
-            const db::Money price = cents(l.article->costCents);
-            mcLin.add({kCompany, year, alm, code, ++n, l.article->code, units(l.units), price,
-                matched ? db::Money() : price});
-        }
-    };
-    writeMini(
-        1, 1, QStringLiteral("ALB-%1").arg(rnd_.between(10000, 99999)), false, 0, orders[0].lines);
-    std::vector<Line> partial = orders[1].lines;
-    partial.front().units = std::max<int64_t>(0, partial.front().units - 1);
-    partial.push_back({take(), 2, 0, 0});
-    writeMini(2, 2, QStringLiteral("ALB-%1").arg(rnd_.between(10000, 99999)), false, 0, partial);
-    writeMini(
-        3, 40, QStringLiteral("FAC-%1").arg(rnd_.between(1000, 9999)), true, 4, orders[3].lines);
-    convenio.add({kCompany, year, alm, 1, 1, 1, cents(150)});
-    convenio.add({kCompany, year, alm, 1, 2, 1, cents(75)});
+        // Mini-purchase 1 brings exactly order 1; 2 brings order 2 with one line short and one
+        // article more; 3 was matched long ago with order 4.
+        const auto writeMini = [&](int code, int daysAgo, const QString& document, bool matched,
+                                   int matchedOrder, const std::vector<Line>& lines) {
+            mc.add({kCompany, year, alm, code, today_.addDays(-daysAgo), document,
+                kMatchingSupplier, matched ? 1 : 0, matched ? 1 : 0, matchedOrder});
+            short n = 0;
+            for (const Line& l : lines) {
+                const db::Money price = cents(l.article->costCents);
+                mcLin.add({kCompany, year, alm, code, ++n, l.article->code, units(l.units), price,
+                    matched ? db::Money() : price});
+            }
+        };
+        writeMini(1, 1, QStringLiteral("ALB-%1").arg(rnd_.between(10000, 99999)), false, 0,
+            orders[0].lines);
+        std::vector<Line> partial = orders[1].lines;
+        partial.front().units = std::max<int64_t>(0, partial.front().units - 1);
+        partial.push_back({take(), 2, 0, 0});
+        writeMini(
+            2, 2, QStringLiteral("ALB-%1").arg(rnd_.between(10000, 99999)), false, 0, partial);
+        writeMini(
+            3, 40, QStringLiteral("FAC-%1").arg(rnd_.between(1000, 9999)), true, first + 4,
+            orders[3].lines);
+        convenio.add({kCompany, year, alm, 1, 1, 1, cents(150)});
+        convenio.add({kCompany, year, alm, 1, 2, 1, cents(75)});
+    }
 }
 
 void DemoGenerator::viewerColumns()

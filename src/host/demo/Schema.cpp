@@ -1,5 +1,6 @@
 #include "host/demo/Schema.h"
 
+#include "host/demo/VersionEsquema.h"
 #include "platform/db/Error.h"
 
 #include <QFile>
@@ -56,11 +57,11 @@ QStringList splitBatches(const QString& script)
 
 void createSchema(db::Connection& c)
 {
-    const QString script = schemaScript(c.dialect());
     if (c.dialect() == db::Dialect::Sqlite) {
-        c.executeScript(script);
+        VersionEsquema::actualizar(c);
         return;
     }
+    const QString script = schemaScript(c.dialect());
     // SQL Server takes one batch per call; CREATE FUNCTION must stand alone in its batch.
     for (const QString& batch : splitBatches(script))
         c.executeScript(batch);

@@ -9,7 +9,8 @@ namespace demo {
 
 // Creates every table, index (and, on SQL Server, function) of a company database on the
 // connection, from the schema script of its engine built into the program. Safe to run on a
-// database that already has them. Throws db::Error when the engine refuses a statement.
+// database that already has them; an older embedded database is upgraded (VersionEsquema).
+// Throws db::Error when the engine refuses a statement.
 void createSchema(db::Connection& c);
 
 // The schema script of one engine, as built into the program.

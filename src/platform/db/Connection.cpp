@@ -15,7 +15,24 @@ namespace db {
 
 namespace {
 
-// Resolves "Provider=SQLOLEDB;Server=NAME;Database=DB;..." through the server list.
+// An embedded server keeps each database as <folder>/<name>.db: a name that could climb out of
+// the folder or name a path would open a file the server list never offered.
+void checkEmbeddedName(const QString& database, const QString& server)
+{
+    const bool plain = !database.isEmpty() && !database.contains(QLatin1Char('/'))
+        && !database.contains(QLatin1Char('\\')) && !database.contains(QLatin1String(".."))
+        && !database.contains(QChar(0));
+    if (!plain) {
+        throw Error(Error::Category::Connection,
+                    QStringLiteral("El nombre de base de datos \"%1\" no es válido en el servidor "
+                                   "%2: debe ser un nombre sin carpetas ni \"..\".")
+                        .arg(database, server));
+    }
+}
+
+// Resolves "Provider=SQLOLEDB;Server=NAME;Database=DB;..." through the server list. The ODBC
+// string takes every value in braces, so a password holding ';', '=' or a brace stays one value;
+// a password reference (@env:, @file:) is resolved by the ODBC driver layer.
 std::unique_ptr<Driver> openServer(const ConnectionString& cs, int timeout)
 {
     const QString server = cs.value(QStringLiteral("Server"), cs.value(QStringLiteral("Data Source")));
@@ -23,6 +40,7 @@ std::unique_ptr<Driver> openServer(const ConnectionString& cs, int timeout)
                                       cs.value(QStringLiteral("Initial Catalog")));
     const std::optional<ServerEntry> entry = ServerList::find(server);
     if (entry && entry->embedded()) {
+        checkEmbeddedName(database, server);
         const QString path = QDir(entry->folder).filePath(database + QStringLiteral(".db"));
         if (!QFileInfo::exists(path)) {
             throw Error(Error::Category::Connection,
@@ -33,10 +51,18 @@ std::unique_ptr<Driver> openServer(const ConnectionString& cs, int timeout)
     }
     const QString host = entry ? entry->host : server;
     const int port = entry ? entry->port : 1433;
-    const QString odbc = QStringLiteral("Driver=FreeTDS;Server=%1;Port=%2;Database=%3;UID=%4;PWD=%5;"
-                                        "TDS_Version=7.4;ClientCharset=UTF-8;")
-                             .arg(host).arg(port).arg(database, cs.value(QStringLiteral("User Id")),
-                                                      cs.value(QStringLiteral("Password")));
+    const QString user = cs.value(QStringLiteral("User Id"), cs.value(QStringLiteral("UID")));
+    const QString password = cs.value(QStringLiteral("Password"), cs.value(QStringLiteral("PWD")));
+    const QString odbc = ConnectionString::buildOdbc({
+        {QStringLiteral("Driver"), QStringLiteral("FreeTDS")},
+        {QStringLiteral("Server"), host},
+        {QStringLiteral("Port"), QString::number(port)},
+        {QStringLiteral("Database"), database},
+        {QStringLiteral("UID"), user},
+        {QStringLiteral("PWD"), password},
+        {QStringLiteral("TDS_Version"), QStringLiteral("7.4")},
+        {QStringLiteral("ClientCharset"), QStringLiteral("UTF-8")},
+    });
     return std::make_unique<OdbcDriver>(odbc, Dialect::SqlServer, timeout);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/db/ConnectionString.h"
 #include "platform/db/Error.h"
+#include "platform/db/PasswordReference.h"
 #include "platform/db/SqlText.h"
 
 #include <sql.h>
@@ -411,6 +412,9 @@ OdbcDriver::OdbcDriver(const QString& odbcConnectionString, Dialect dialect, int
     : h_(std::make_unique<Handles>()), dialect_(dialect), connectionString_(odbcConnectionString),
       loginTimeout_(loginTimeoutSeconds)
 {
+    // Before any handle exists: a reference that cannot be resolved leaves nothing to free.
+    // The resolved string is kept for reconnecting after a lost link.
+    connectionString_ = PasswordReference::resolveOdbc(odbcConnectionString);
     check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h_->env), SQL_HANDLE_ENV, h_->env,
           QStringLiteral("Cannot start ODBC"));
     SQLSetEnvAttr(h_->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
@@ -446,7 +450,12 @@ void OdbcDriver::connect()
         } catch (Error& e) {
             SQLFreeHandle(SQL_HANDLE_DBC, h_->dbc);
             h_->dbc = SQL_NULL_HDBC;
-            throw Error(Error::Category::Connection, e.message(), e.nativeCode(), e.sqlState());
+            // A driver that echoes the log-on must not show the password to the user.
+            QString message = e.message();
+            for (const QString& password : PasswordReference::passwordsIn(connectionString_))
+                if (password.size() >= 3)
+                    message.replace(password, QStringLiteral("****"));
+            throw Error(Error::Category::Connection, message, e.nativeCode(), e.sqlState());
         }
     }
 }

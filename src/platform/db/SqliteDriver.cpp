@@ -3,9 +3,13 @@
 #include "platform/db/Error.h"
 #include "platform/db/SqliteFunctions.h"
 
+#include <QFile>
 #include <QHash>
 
 #include <sqlite3.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <list>
 
@@ -196,13 +200,31 @@ void execPlain(sqlite3* db, const char* sql)
 
 }  // namespace
 
+namespace {
+
+// A company database holds prices, stock and the users' work: a new file is made readable by its
+// owner only, whatever the umask, before SQLite opens it (its -wal and -shm files copy that mode).
+void createPrivate(const QString& path)
+{
+    if (path.isEmpty() || path.startsWith(QLatin1Char(':')) || path.startsWith(QLatin1String("file:")))
+        return;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          0600);
+    if (fd >= 0)
+        ::close(fd);  // an existing file (EEXIST) keeps the mode it has
+}
+
+}  // namespace
+
 SqliteDriver::SqliteDriver(const QString& path, const QString& serverName, bool createIfMissing,
                            int timeoutSeconds)
     : state_(std::make_unique<State>())
 {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (createIfMissing)
+    if (createIfMissing) {
         flags |= SQLITE_OPEN_CREATE;
+        createPrivate(path);
+    }
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &state_->db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = QStringLiteral("Cannot open database \"%1\": %2")

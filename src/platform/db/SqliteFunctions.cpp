@@ -21,14 +21,15 @@ namespace {
 using Shared = std::shared_ptr<SqliteFunctions>;
 
 // The document totals the matching screen reads: lines or units of one supplier order or
-// one mini-purchase.
+// one mini-purchase. Units are summed as whole ten-thousandths, exactly, as DECIMAL sums.
 const char* const kTotals[] = {
     "SELECT COUNT(*) FROM Pedidos_Proveedores_Lineas WHERE Cod_Empresa = ?1 AND Codigo = ?2",
-    "SELECT IFNULL(SUM(Unidades), 0) FROM Pedidos_Proveedores_Lineas"
-    " WHERE Cod_Empresa = ?1 AND Codigo = ?2",
+    "SELECT IFNULL(SUM(CAST(ROUND(Unidades * 10000) AS INTEGER)), 0) / 10000.0"
+    " FROM Pedidos_Proveedores_Lineas WHERE Cod_Empresa = ?1 AND Codigo = ?2",
     "SELECT COUNT(*) FROM Compras_Mini_Lineas WHERE Cod_Empresa = ?1 AND Cod_Ejercicio = ?2"
     " AND Cod_Almacen = ?3 AND Codigo = ?4",
-    "SELECT IFNULL(SUM(Unidades), 0) FROM Compras_Mini_Lineas WHERE Cod_Empresa = ?1"
+    "SELECT IFNULL(SUM(CAST(ROUND(Unidades * 10000) AS INTEGER)), 0) / 10000.0"
+    " FROM Compras_Mini_Lineas WHERE Cod_Empresa = ?1"
     " AND Cod_Ejercicio = ?2 AND Cod_Almacen = ?3 AND Codigo = ?4",
 };
 

@@ -1,5 +1,7 @@
 #include "platform/db/TsqlToSqlite.h"
 
+#include "platform/db/Quantity.h"
+
 #include <QStringView>
 
 #include <vector>
@@ -250,6 +252,81 @@ private:
         }
         flushLimits(0);
         rewriteJoinedDelete(begin, end);
+        roundQuantityAssignments(begin, end);
+    }
+
+    // Unit quantities hold four decimals. SQLite adds them as doubles, so "Unidades + 0.2 - 0.3"
+    // can leave 5.55e-17 where the server's DECIMAL leaves 0: a computed value assigned to a
+    // quantity column is rounded back to four decimals as it is written.
+    // A value that is already exact: a literal, a parameter or a column, with an optional sign.
+    bool isPlainValue(qsizetype first, qsizetype last) const
+    {
+        qsizetype i = first;
+        if (isPunct(i, u'-') || isPunct(i, u'+'))
+            i = nextSig(i + 1, last + 1);
+        if (i == last && isPunct(i, u'?'))
+            return true;
+        // name or number, "a.b" or "0.25": parts joined by points with nothing between them
+        bool wantPart = true;
+        for (; i <= last; ++i) {
+            const bool part = tokens_[i].kind == Kind::Word || tokens_[i].kind == Kind::Quoted;
+            if (wantPart ? !part : !isPunct(i, u'.'))
+                return false;
+            wantPart = !wantPart;
+        }
+        return !wantPart;
+    }
+
+    void roundQuantityAssignments(qsizetype begin, qsizetype end)
+    {
+        const qsizetype update = nextSig(begin, end);
+        if (!isWord(update, "UPDATE"))
+            return;
+        qsizetype set = update + 1;
+        for (int depth = 0; set < end; ++set) {
+            if (isPunct(set, u'('))
+                ++depth;
+            else if (isPunct(set, u')'))
+                --depth;
+            else if (depth == 0 && isWord(set, "SET"))
+                break;
+        }
+        qsizetype from = set + 1;
+        while (from < end) {
+            const qsizetype target = nextSig(from, end);
+            if (!isName(target))
+                return;
+            qsizetype column = target;
+            const qsizetype equals = nextSig(readName(target, column), end);
+            if (!isPunct(equals, u'='))
+                return;
+            const qsizetype first = nextSig(equals + 1, end);
+            qsizetype last = -1;
+            qsizetype i = first;
+            for (int depth = 0; i < end; ++i) {
+                if (!significant(i))
+                    continue;
+                if (isPunct(i, u'(')) {
+                    ++depth;
+                } else if (isPunct(i, u')')) {
+                    if (depth == 0)
+                        break;
+                    --depth;
+                } else if (depth == 0
+                           && (isPunct(i, u',') || isWord(i, "WHERE") || isWord(i, "FROM")
+                               || isWord(i, "OUTPUT"))) {
+                    break;
+                }
+                last = i;
+            }
+            if (last >= first && Quantity::isColumn(bareName(column)) && !isPlainValue(first, last)) {
+                replace(first, inCaseOf(view(update), "ROUND") + QStringLiteral("(") + textOf(first));
+                append(last, QStringLiteral(", 4)"));
+            }
+            if (!isPunct(i, u','))
+                return;
+            from = i + 1;
+        }
     }
 
     static bool isCompoundOperator(QStringView w)

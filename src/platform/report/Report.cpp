@@ -1,5 +1,6 @@
 #include "platform/report/Report.h"
 
+#include "platform/db/ConnectionString.h"
 #include "platform/db/Error.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlText.h"
@@ -316,9 +317,13 @@ db::ConnectionPtr Report::dataConnection(const db::ConnectionPtr& inherited,
         const int dot = loc.indexOf(QLatin1Char('.'));
         if (dot > 0)
             database = loc.left(dot);
+        using db::ConnectionString;
         const QString cs = QStringLiteral("Provider=SQLOLEDB;Server=%1;Database=%2;User Id=%3;"
                                           "Password=%4;")
-                               .arg(logOn.server, database, logOn.user, logOn.password);
+                               .arg(ConnectionString::quoteOleDb(logOn.server),
+                                    ConnectionString::quoteOleDb(database),
+                                    ConnectionString::quoteOleDb(logOn.user),
+                                    ConnectionString::quoteOleDb(logOn.password));
         if (!opened.contains(cs))
             opened.insert(cs, db::Connection::openShared(cs));
         return opened.value(cs);

@@ -49,6 +49,7 @@ public:
         std::vector<int> starts(def_.groups.size(), 0);
         for (int i = 0; i < n; ++i) {
             const int g0 = firstChangedLevel(i);
+            keepHeadingsWithFirstLine(i, g0);
             for (int level = g0; level < static_cast<int>(def_.groups.size()); ++level) {
                 starts[level] = i;
                 const Context ctx{i, i, groupEnd(i, level)};
@@ -159,6 +160,23 @@ private:
         if (y_ + height(band) > bottom_ && y_ > bodyTop_)
             newPage(ctx);
         draw(band, ctx, y_);
+    }
+
+    // A group heading alone at the foot of a page tells the reader nothing: the headings that
+    // open at `row` start a new page unless they fit together with the row's detail line.
+    void keepHeadingsWithFirstLine(int row, int firstLevel)
+    {
+        double needed = 0;
+        for (auto level = static_cast<size_t>(firstLevel); level < def_.groups.size(); ++level) {
+            if (def_.groups[level].header.present)
+                needed += height(def_.groups[level].header);
+        }
+        if (needed == 0)
+            return;
+        if (def_.detail.present)
+            needed += height(def_.detail);
+        if (y_ + needed > bottom_ && y_ > bodyTop_)
+            newPage(Context{row, row, groupEnd(row, firstLevel)});
     }
 
     // Draws a band at `top` and moves `top` below it.

@@ -19,7 +19,8 @@ struct SubreportBlock {
 
 // Lays a report's bands out over its rows: page header (and page footer) on every page, report
 // header once, group headers and footers around the rows of each group with their sums, the
-// detail per row, the report footer at the end. A band never splits across pages.
+// detail per row, the report footer at the end. A band never splits across pages, and a group
+// header never ends one: it moves to the next page with its first detail line.
 class ReportLayout {
 public:
     struct Input {

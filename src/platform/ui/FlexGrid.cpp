@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -138,6 +139,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(1, 1, parent)
     setFlexSelection(flexSelectionFree);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
     setWordWrap(false);
+    // Tab leaves the grid for the next field and Shift+Tab comes back; the arrows move inside.
+    setTabKeyNavigation(false);
 
     frozen_ = new QTableView(this);
     frozen_->setObjectName(QStringLiteral("flexFixedRows"));
@@ -220,6 +223,7 @@ void FlexGrid::setCols(int cols)
     }
     applyCurrent(row_, col_);
     refreshMerges();
+    refitAll();
 }
 
 void FlexGrid::setFixedRows(int rows)
@@ -227,6 +231,7 @@ void FlexGrid::setFixedRows(int rows)
     fixedRows_ = std::max(rows, 0);
     applyCurrent(row_, col_);
     refreshMerges();
+    refitAll();
     updateFrozen();
     viewport()->update();
 }
@@ -241,8 +246,11 @@ QString FlexGrid::TextMatrix(int row, int col) const
 void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 {
     cell(row, col)->setText(text);
-    if (mergeRows_.contains(row))
+    if (mergeRows_.contains(row)) {
         refreshMerges();
+        fitMergedHeadings();
+    }
+    widenFor(row, col, text);
 }
 
 QString FlexGrid::Text() const
@@ -279,8 +287,10 @@ void FlexGrid::insertCells(const QStringList& cells, int index)
         insertRow(index);
     }
     const int n = std::min(int(cells.size()), columnCount());
-    for (int c = 0; c < n; ++c)
+    for (int c = 0; c < n; ++c) {
         setItem(index, c, new QTableWidgetItem(cells.at(c)));
+        widenFor(index, c, cells.at(c));
+    }
     applyCurrent(row_, col_);
     if (!mergeRows_.isEmpty())
         refreshMerges();
@@ -311,19 +321,117 @@ int FlexGrid::ColWidth(int col) const
 void FlexGrid::setColWidth(int col, int twips)
 {
     checkCell(0, col);
-    int px = horizontalHeader()->defaultSectionSize();
-    if (twips < 0) {
+    if (twips < 0)
         colWidthTwips_.remove(col);
-    } else {
+    else
         colWidthTwips_.insert(col, twips);
-        px = (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-    }
+    refit(col);
+    applyWidth(col);
+    if (!mergeRows_.isEmpty())
+        fitMergedHeadings();
+}
+
+void FlexGrid::applyWidth(int col)
+{
+    const int twips = colWidthTwips_.value(col, -1);
+    int px = twips < 0 ? horizontalHeader()->defaultSectionSize()
+                       : (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+    // Width 0 is how a screen keeps a column out of sight: no text may open it again.
+    if (twips != 0)
+        px = std::max(px, fitPx_.value(col, 0));
     // A hidden column keeps the width for when it is shown again.
     if (isColumnHidden(col)) {
         horizontalHeader()->resizeSection(col, px);
         horizontalHeader()->hideSection(col);
-    } else {
+    } else if (columnWidth(col) != px) {
         setColumnWidth(col, px);
+    }
+}
+
+int FlexGrid::textWidthPx(const QString& text) const
+{
+    if (text.isEmpty())
+        return 0;
+    const QFontMetrics fm = fontMetrics();
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    // The delegate's margins on both sides, and a pixel of air so no glyph touches the line.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return widest + 2 * margin + 2;
+}
+
+bool FlexGrid::mergedRow(int row) const
+{
+    return mergeCells_ != flexMergeNever && mergeRows_.contains(row)
+        && !(mergeCells_ == flexMergeFixedOnly && row >= fixedRows_);
+}
+
+void FlexGrid::widenFor(int row, int col, const QString& text)
+{
+    // Cells of a merged row are measured by runs, in fitMergedHeadings.
+    if (!measured(row) || mergedRow(row))
+        return;
+    const int px = textWidthPx(text);
+    if (px <= fitPx_.value(col, 0))
+        return;
+    fitPx_.insert(col, px);
+    applyWidth(col);
+}
+
+void FlexGrid::refit(int col)
+{
+    int widest = 0;
+    const int last = std::min(rowCount(), fixedRows_ + kFitRows);
+    for (int r = 0; r < last; ++r) {
+        if (mergedRow(r))
+            continue;
+        if (const QTableWidgetItem* it = item(r, col))
+            widest = std::max(widest, textWidthPx(it->text()));
+    }
+    fitPx_.insert(col, widest);
+}
+
+void FlexGrid::refitAll()
+{
+    fitPx_.clear();
+    for (int c = 0; c < columnCount(); ++c) {
+        refit(c);
+        applyWidth(c);
+    }
+    fitMergedHeadings();
+}
+
+void FlexGrid::fitMergedHeadings()
+{
+    const int cols = columnCount();
+    for (int r : std::as_const(mergeRows_)) {
+        if (r < 0 || r >= rowCount() || !measured(r) || !mergedRow(r))
+            continue;
+        int c = 0;
+        while (c < cols) {
+            const QString text = TextMatrix(r, c);
+            int end = c + 1;
+            if (!text.isEmpty()) {
+                while (end < cols && TextMatrix(r, end) == text)
+                    ++end;
+            }
+            // A run shares its text: only its last shown column widens, by what the run lacks.
+            int total = 0;
+            int lastShown = -1;
+            for (int k = c; k < end; ++k) {
+                if (!isColumnHidden(k) && colWidthTwips_.value(k, -1) != 0) {
+                    total += columnWidth(k);
+                    lastShown = k;
+                }
+            }
+            const int need = textWidthPx(text);
+            if (lastShown >= 0 && need > total) {
+                fitPx_.insert(lastShown, columnWidth(lastShown) + need - total);
+                applyWidth(lastShown);
+            }
+            c = end;
+        }
     }
 }
 
@@ -338,10 +446,8 @@ void FlexGrid::setColHidden(int col, bool hidden)
     checkCell(0, col);
     setColumnHidden(col, hidden);
     frozen_->setColumnHidden(col, hidden);
-    if (!hidden) {
-        const int twips = ColWidth(col);
-        setColumnWidth(col, (twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
-    }
+    if (!hidden)
+        applyWidth(col);
 }
 
 int FlexGrid::ColAlignment(int col) const
@@ -446,6 +552,7 @@ void FlexGrid::setMergeCells(int mode)
 {
     mergeCells_ = mode;
     refreshMerges();
+    refitAll();
 }
 
 void FlexGrid::setMergeRow(int row, bool merge)
@@ -455,6 +562,7 @@ void FlexGrid::setMergeRow(int row, bool merge)
     else
         mergeRows_.remove(row);
     refreshMerges();
+    refitAll();
 }
 
 void FlexGrid::refreshMerges()
@@ -677,6 +785,13 @@ void FlexGrid::updateFrozen()
     frozen_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
     frozen_->verticalScrollBar()->setValue(0);
     frozen_->show();
+}
+
+void FlexGrid::changeEvent(QEvent* event)
+{
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        refitAll();
 }
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event)

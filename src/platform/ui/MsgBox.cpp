@@ -2,10 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <memory>
 #include <utility>
 
 namespace ui {
@@ -43,6 +46,15 @@ QMessageBox::Icon boxIcon(int icon)
     }
 }
 
+// Whether the box can be closed without choosing a button: only where it has a Cancel or a
+// single button. Escape on a Yes/No question must not answer for the user, least of all with
+// the default button when that one deletes something.
+bool closesWithoutChoosing(int flags)
+{
+    const QList<int> answers = msgBoxAnswers(flags);
+    return answers.contains(vbCancel) || answers.size() == 1;
+}
+
 // The answer a box gives when it is closed without a button: Cancel where there is one,
 // otherwise the only button, otherwise the default one.
 int escapeAnswer(int flags)
@@ -55,32 +67,72 @@ int escapeAnswer(int flags)
     return msgBoxDefaultAnswer(flags);
 }
 
+// A box whose only way out is one of its buttons: Escape and the window's close do nothing.
+class ButtonOnlyBox : public QMessageBox {
+public:
+    ButtonOnlyBox(QWidget* parent, bool closable) : QMessageBox(parent), closable_(closable)
+    {
+        if (!closable_)
+            setWindowFlag(Qt::WindowCloseButtonHint, false);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!closable_ && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (!closable_) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool closable_;
+};
+
+constexpr char kAnswerProperty[] = "msgBoxAnswer";
+
 int showBox(const MsgBoxCall& call)
 {
-    QMessageBox box(QApplication::activeWindow());
-    box.setIcon(boxIcon(call.icon()));
-    box.setWindowTitle(call.title.isEmpty() ? QGuiApplication::applicationDisplayName()
-                                            : call.title);
-    QString text = call.text;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
-
-    QHash<QAbstractButton*, int> answerOf;
-    for (int answer : msgBoxAnswers(call.flags)) {
-        QAbstractButton* b = box.addButton(standardButton(answer));
-        answerOf.insert(b, answer);
-        if (answer == msgBoxDefaultAnswer(call.flags))
-            box.setDefaultButton(qobject_cast<QPushButton*>(b));
-        if (answer == escapeAnswer(call.flags))
-            box.setEscapeButton(b);
-    }
-    box.exec();
-    return answerOf.value(box.clickedButton(), escapeAnswer(call.flags));
+    std::unique_ptr<QMessageBox> box = newMsgBox(call, QApplication::activeWindow());
+    box->exec();
+    const QAbstractButton* clicked = box->clickedButton();
+    return clicked ? clicked->property(kAnswerProperty).toInt() : escapeAnswer(call.flags);
 }
 
 }  // namespace
+
+std::unique_ptr<QMessageBox> newMsgBox(const MsgBoxCall& call, QWidget* parent)
+{
+    const bool closable = closesWithoutChoosing(call.flags);
+    auto box = std::make_unique<ButtonOnlyBox>(parent, closable);
+    box->setIcon(boxIcon(call.icon()));
+    box->setWindowTitle(call.title.isEmpty() ? QGuiApplication::applicationDisplayName()
+                                             : call.title);
+    QString text = call.text;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+
+    for (int answer : msgBoxAnswers(call.flags)) {
+        QAbstractButton* b = box->addButton(standardButton(answer));
+        b->setProperty(kAnswerProperty, answer);
+        if (answer == msgBoxDefaultAnswer(call.flags))
+            box->setDefaultButton(qobject_cast<QPushButton*>(b));
+        if (closable && answer == escapeAnswer(call.flags))
+            box->setEscapeButton(b);
+    }
+    return box;
+}
 
 QList<int> msgBoxAnswers(int flags)
 {

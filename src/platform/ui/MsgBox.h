@@ -3,6 +3,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+
+class QMessageBox;
+class QWidget;
 
 namespace ui {
 
@@ -57,6 +61,11 @@ QString msgBoxAnswerName(int answer);
 // nobody could ever answer, so the box is not shown: a warning is logged and the default button's
 // answer returned, instead of hanging the program.
 int MsgBox(const QString& text, int flags = vbOKOnly, const QString& title = {});
+
+// The box MsgBox shows for a call, not yet shown; each button carries its answer in the
+// property "msgBoxAnswer". A question without Cancel cannot be closed by Escape or the window's
+// close: the user must choose.
+std::unique_ptr<QMessageBox> newMsgBox(const MsgBoxCall& call, QWidget* parent = nullptr);
 
 using MsgBoxResponder = std::function<int(const MsgBoxCall&)>;
 // Installs a responder for every following box and returns the one it replaces (may be empty).

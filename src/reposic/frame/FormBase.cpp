@@ -1,9 +1,17 @@
 #include "reposic/frame/FormBase.h"
 
+#include "platform/ui/FlexGrid.h"
 #include "platform/ui/RunModal.h"
 
+#include <QAbstractSpinBox>
 #include <QCloseEvent>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QShowEvent>
+#include <QTextEdit>
 
 namespace reposic {
 
@@ -70,8 +78,45 @@ void FormBase::showEvent(QShowEvent* event)
     if (!formularioCargado_) {
         formularioCargado_ = true;
         Form_Load();
+        enfocarRejillaSiNoHayCampos();
     }
+    ensancharParaElTitulo();
     QDialog::showEvent(event);
+}
+
+void FormBase::ensancharParaElTitulo()
+{
+    // Room for the window's icon and its buttons beside the caption, whatever the window manager.
+    constexpr int kMarcoTitulo = 140;
+    const int ancho = QFontMetrics(QApplication::font()).horizontalAdvance(windowTitle())
+                      + kMarcoTitulo;
+    if (width() < ancho)
+        resize(ancho, height());
+}
+
+void FormBase::enfocarRejillaSiNoHayCampos()
+{
+    // A form that chose its first control keeps it; one that only lists rows opens on its grid,
+    // so the arrow keys work at once instead of after a Tab.
+    if (focusWidget())
+        return;
+    const auto utilizable = [this](const QWidget* w) {
+        return w->isEnabled() && w->isVisibleTo(this) && w->focusPolicy() != Qt::NoFocus;
+    };
+    for (const QWidget* w : findChildren<QWidget*>()) {
+        const bool campo = qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w)
+                           || qobject_cast<const QAbstractSpinBox*>(w)
+                           || qobject_cast<const QTextEdit*>(w)
+                           || qobject_cast<const QPlainTextEdit*>(w);
+        if (campo && utilizable(w))
+            return;
+    }
+    for (ui::FlexGrid* rejilla : findChildren<ui::FlexGrid*>()) {
+        if (utilizable(rejilla)) {
+            rejilla->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void FormBase::marcarDescargado()

@@ -71,6 +71,8 @@ protected:
 
 private:
     void marcarDescargado();
+    void enfocarRejillaSiNoHayCampos();
+    void ensancharParaElTitulo();
     static QHash<std::type_index, QPointer<FormBase>>& instanciasPorDefecto();
 
     bool descargado_ = false;

@@ -14,6 +14,8 @@
 #include <QGroupBox>
 #include <QHash>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -47,12 +49,30 @@ bool esContenedor(const QWidget* w)
         || qobject_cast<const QSplitter*>(w);
 }
 
-void recoger(QWidget* padre, QList<QWidget*>& salida)
+// A menu's named submenus and entries, in the order the menu shows them.
+void recogerMenu(const QList<QAction*>& acciones, QList<QObject*>& salida)
+{
+    for (QAction* a : acciones) {
+        if (QMenu* sub = a->menu()) {
+            if (esNombreDeControl(sub->objectName()))
+                salida.append(sub);
+            recogerMenu(sub->actions(), salida);
+        } else if (esNombreDeControl(a->objectName())) {
+            salida.append(a);
+        }
+    }
+}
+
+void recoger(QWidget* padre, QList<QObject*>& salida)
 {
     for (QObject* o : padre->children()) {
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || w->isWindow())
             continue;
+        if (auto* barra = qobject_cast<QMenuBar*>(w)) {
+            recogerMenu(barra->actions(), salida);
+            continue;
+        }
         const bool nombrado = esNombreDeControl(w->objectName());
         if (nombrado)
             salida.append(w);
@@ -61,7 +81,7 @@ void recoger(QWidget* padre, QList<QWidget*>& salida)
     }
 }
 
-QString indiceDe(const QWidget* w)
+QString indiceDe(const QObject* w)
 {
     const QVariant indice = w->property("Index");
     return indice.isValid() ? QString::number(indice.toInt()) : QString();
@@ -84,6 +104,22 @@ bool leerBooleano(const QVariant& v)
     bool ok = false;
     const double n = texto.toDouble(&ok);
     return ok && n != 0;
+}
+
+// A menu or one of its entries: shown, or closed to the user.
+void aplicarAMenu(QObject* c, int state)
+{
+    QAction* accion = qobject_cast<QAction*>(c);
+    auto* menu = qobject_cast<QMenu*>(c);
+    if (menu)
+        accion = menu->menuAction();
+    if (state == 0) {
+        accion->setVisible(true);
+    } else if (state == 1 || state == 2) {
+        accion->setEnabled(false);
+        if (menu)
+            menu->setEnabled(false);
+    }
 }
 
 void aplicarEnGris(QWidget* c)
@@ -154,12 +190,12 @@ void clsControlSeg::setContentForm(QWidget* vData)
 
 QList<clsControlSeg::Control> clsControlSeg::controlesDe(QWidget* form)
 {
-    QList<QWidget*> widgets;
+    QList<QObject*> widgets;
     if (form)
         recoger(form, widgets);
 
     // Tab order: the focus chain, each control counted once at its first focusable widget.
-    QHash<QWidget*, int> orden;
+    QHash<QObject*, int> orden;
     int posicion = 0;
     int vueltas = 0;
     for (QWidget* w = form ? form->nextInFocusChain() : nullptr; w && w != form;
@@ -179,7 +215,7 @@ QList<clsControlSeg::Control> clsControlSeg::controlesDe(QWidget* form)
 
     QList<Control> salida;
     salida.reserve(widgets.size());
-    for (QWidget* w : widgets) {
+    for (QObject* w : widgets) {
         Control c;
         c.widget = w;
         c.nombre = w->objectName();
@@ -191,7 +227,7 @@ QList<clsControlSeg::Control> clsControlSeg::controlesDe(QWidget* form)
     return salida;
 }
 
-const QHash<QString, QPointer<QWidget>>& clsControlSeg::diccionario()
+const QHash<QString, QPointer<QObject>>& clsControlSeg::diccionario()
 {
     if (!diccionarioHecho_) {
         for (const Control& c : controlesDe(form_.data())) {
@@ -342,13 +378,13 @@ void clsControlSeg::aplicarPermisos()
                          form_->objectName())
                     .toStdString());
         }
-        QWidget* control = it.value().data();
+        QObject* control = it.value().data();
         if (control->objectName() == nombre)
             setControlState(control, rs.field(QStringLiteral("Permiso")).toInt());
     }
 }
 
-void clsControlSeg::setControlState(QWidget* Ctrl, int state)
+void clsControlSeg::setControlState(QObject* Ctrl, int state)
 {
     if (!Ctrl)
         return;
@@ -357,15 +393,23 @@ void clsControlSeg::setControlState(QWidget* Ctrl, int state)
         Ctrl->setProperty("AccessLevel", state);
         return;
     }
+    if (qobject_cast<QAction*>(Ctrl) || qobject_cast<QMenu*>(Ctrl)) {
+        aplicarAMenu(Ctrl, state);
+        emit AfterSetStateControl(Ctrl, state);
+        return;
+    }
+    auto* widget = qobject_cast<QWidget*>(Ctrl);
+    if (!widget)
+        return;
     switch (state) {
     case 0:
-        Ctrl->setVisible(true);
+        widget->setVisible(true);
         break;
     case 1:
-        aplicarEnGris(Ctrl);
+        aplicarEnGris(widget);
         break;
     case 2:
-        aplicarDeshabilitado(Ctrl);
+        aplicarDeshabilitado(widget);
         break;
     default:
         break;

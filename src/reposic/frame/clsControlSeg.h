@@ -34,6 +34,9 @@ namespace reposic {
 // Tab order: a "TabIndex" property when the widget has one, else its place in the form's focus
 // chain; a widget that never takes focus gets the number of controls. A widget with an
 // "AccessLevel" property receives the permission there and applies it itself.
+// The menus of the form's menu bar are controls too, as the menus of a form always were: each
+// named menu and each named entry in it (QAction), so a right can close a whole menu or one entry.
+// On a menu or an entry, 0 shows it and 1 or 2 disable it.
 class clsControlSeg : public QObject {
     Q_OBJECT
 
@@ -51,7 +54,8 @@ public:
 
     void SetStateAllControl();
     // 0 visible, 1 read-only (greyed), 2 disabled and flat; any other value changes nothing.
-    void setControlState(QWidget* Ctrl, int state);
+    // Ctrl is a widget, a menu or a menu entry.
+    void setControlState(QObject* Ctrl, int state);
 
     // The server (as @@SERVERNAME answers it, case ignored) on which forms are registered.
     // Empty: registration runs nowhere.
@@ -59,7 +63,7 @@ public:
     static QString servidorRegistro();
 
     struct Control {
-        QWidget* widget = nullptr;
+        QObject* widget = nullptr;  // a QWidget, or a QAction for a menu entry
         QString nombre;
         QString indice;  // the "Index" property as text, empty outside a control array
         int tabIndex = 0;
@@ -69,19 +73,19 @@ public:
 
 signals:
     void AfterSetStateAllControls();
-    void AfterSetStateControl(QWidget* Ctrl, int state);
+    void AfterSetStateControl(QObject* Ctrl, int state);
 
 private:
     void registrar();
     void aplicarPermisos();
-    const QHash<QString, QPointer<QWidget>>& diccionario();
+    const QHash<QString, QPointer<QObject>>& diccionario();
     bool noProcesarPermisos() const;
 
     int32_t usuario_ = 0;
     std::shared_ptr<host::Empresa> empresa_;
     db::ConnectionPtr conexion_;
     QPointer<QWidget> form_;
-    QHash<QString, QPointer<QWidget>> controles_;
+    QHash<QString, QPointer<QObject>> controles_;
     bool diccionarioHecho_ = false;
     bool registrado_ = false;
 };

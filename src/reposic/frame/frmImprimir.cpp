@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace reposic {
@@ -41,10 +42,24 @@ frmImprimir::frmImprimir(QWidget* parent) : FormBase(parent)
     connect(cmdAceptar, &QPushButton::clicked, this, &frmImprimir::cmdAceptar_Click);
     connect(cmdCancelar, &QPushButton::clicked, this, &frmImprimir::cmdCancelar_Click);
 
-    // Load: printing is the usual choice.
-    cboDisp->setValue(ui::OutputDevicePicker::Impresora);
     cboImpresora->Cargar(QPrinterInfo::availablePrinterNames(),
                          QPrinterInfo::defaultPrinterName());
+
+    cargar();
+}
+
+// Printing is the usual choice: every opening starts on it, whatever the last one chose.
+void frmImprimir::cargar()
+{
+    cboDisp->setValue(ui::OutputDevicePicker::Impresora);
+}
+
+void frmImprimir::showEvent(QShowEvent* event)
+{
+    // A dialog kept by its caller loads again each time it is shown after closing.
+    if (!event->spontaneous() && descargado())
+        cargar();
+    FormBase::showEvent(event);
 }
 
 void frmImprimir::cmdAceptar_Click()

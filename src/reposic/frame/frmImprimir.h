@@ -34,6 +34,12 @@ public:
 
     void cmdAceptar_Click();
     void cmdCancelar_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void cargar();
 };
 
 }  // namespace reposic

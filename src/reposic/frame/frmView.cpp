@@ -4,8 +4,10 @@
 #include "platform/report/Report.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/RunModal.h"
+#include "platform/ui/ScreenPointer.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,13 +15,18 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
 #include <QSplitter>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 namespace reposic {
@@ -28,6 +35,15 @@ namespace {
 
 constexpr int kMinZoom = 25;
 constexpr int kMaxZoom = 400;
+// Room left around the window for the title bar and borders the window manager adds.
+constexpr int kMarcoAncho = 16;
+constexpr int kMarcoAlto = 48;
+
+// Width in pixels of a page `mm` wide at `zoom`, as the page images are drawn (96 dpi at 100%).
+int anchoPagina(double mm, int zoom)
+{
+    return static_cast<int>(std::ceil(mm * 96.0 / 25.4 * zoom / 100.0));
+}
 
 QToolButton* boton(QWidget* parent, const char* name, const QString& text, const QString& tip)
 {
@@ -117,9 +133,29 @@ frmView::frmView(QWidget* parent) : FormBase(parent)
             [this](QTreeWidgetItem* item, int) { showPage(item->data(0, Qt::UserRole).toInt()); });
     connect(tvGrupos_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item, int) { showPage(item->data(0, Qt::UserRole).toInt()); });
+
+    // Window-wide, so the keys page the report wherever the focus is; the zoom box keeps Home
+    // and End for its own text while it is being edited.
+    const auto tecla = [this](QKeySequence key, auto accion) {
+        auto* atajo = new QShortcut(key, this);
+        atajo->setContext(Qt::WindowShortcut);
+        connect(atajo, &QShortcut::activated, this, accion);
+    };
+    tecla(QKeySequence(Qt::Key_PageDown), [this] { paginaSiguiente(); });
+    tecla(QKeySequence(Qt::Key_PageUp), [this] { paginaAnterior(); });
+    tecla(QKeySequence(Qt::Key_Home), [this] { mostrarDesde(0, false); });
+    tecla(QKeySequence(Qt::Key_End), [this] { mostrarDesde(pageCount() - 1, false); });
+    crvRep_->setFocusPolicy(Qt::StrongFocus);
 }
 
 frmView::~frmView() = default;
+
+bool frmView::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        ui::ScreenPointer::setHourglass(false);
+    return FormBase::event(e);
+}
 
 void frmView::setReport(std::shared_ptr<report::Report> report)
 {
@@ -151,7 +187,51 @@ void frmView::Cargar()
     report_->render();
     cargado_ = true;
     fillGroupTree();
+    ajustarAlAnchoDePagina();
     refresh();
+    crvRep_->setFocus();
+}
+
+void frmView::ajustarAlAnchoDePagina()
+{
+    const double anchoMm = report_->render().pageSize.width();
+    const double altoMm = report_->render().pageSize.height();
+    ensurePolished();
+    // What the window spends around the page: margins, toolbar, group tree, the frame and the
+    // vertical scroll bar that a page taller than the window brings. Counted from the parts,
+    // since a window not yet shown has not laid them out.
+    QLayout* capa = layout();
+    const QMargins margen = capa->contentsMargins();
+    const int marco = 2 * crvRep_->frameWidth();
+    const int barra = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, crvRep_);
+    int extraAncho = margen.left() + margen.right() + marco + barra + 2;
+    if (mostrarGrupos_)
+        extraAncho += tvGrupos_->sizeHint().width() + 6;
+    const int extraAlto = margen.top() + margen.bottom() + capa->itemAt(0)->sizeHint().height()
+                          + capa->spacing() + marco;
+
+    const QScreen* pantalla = screen();
+    const QRect disponible = pantalla ? pantalla->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int anchoMax = std::max(disponible.width() - kMarcoAncho, minimumSizeHint().width());
+    const int altoMax = std::max(disponible.height() - kMarcoAlto, minimumSizeHint().height());
+
+    int ancho = anchoPagina(anchoMm, zoom_) + extraAncho;
+    if (ancho > anchoMax) {
+        // The screen cannot hold the page at this zoom: the zoom comes down to the window.
+        int zoom = zoom_;
+        while (zoom > kMinZoom && anchoPagina(anchoMm, zoom) + extraAncho > anchoMax)
+            --zoom;
+        zoom_ = zoom;
+        cboZoom_->setEditText(QStringLiteral("%1%").arg(zoom_));
+        ancho = anchoMax;
+    }
+    ancho = std::max(ancho, minimumSizeHint().width());
+    const int alto = std::min(altoMax, anchoPagina(altoMm, zoom_) + extraAlto);
+    resize(ancho, std::max(alto, minimumSizeHint().height()));
+    if (!isVisible()) {
+        // Centred in the available area, so the window manager has no reason to push it off.
+        move(disponible.center() - QPoint(ancho / 2, (alto + kMarcoAlto) / 2));
+    }
 }
 
 int frmView::pageCount() const
@@ -163,6 +243,32 @@ void frmView::showPage(int page)
 {
     page_ = std::clamp(page, 0, std::max(0, pageCount() - 1));
     refresh();
+}
+
+void frmView::paginaSiguiente()
+{
+    QScrollBar* v = crvRep_->verticalScrollBar();
+    if (v->value() < v->maximum())
+        v->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    else if (page_ + 1 < pageCount())
+        mostrarDesde(page_ + 1, false);
+}
+
+void frmView::paginaAnterior()
+{
+    QScrollBar* v = crvRep_->verticalScrollBar();
+    if (v->value() > v->minimum())
+        v->triggerAction(QAbstractSlider::SliderPageStepSub);
+    else if (page_ > 0)
+        mostrarDesde(page_ - 1, true);
+}
+
+// Shows a page from its top, or from its foot when paging backwards into it.
+void frmView::mostrarDesde(int page, bool alPie)
+{
+    showPage(page);
+    QScrollBar* v = crvRep_->verticalScrollBar();
+    v->setValue(alPie ? v->maximum() : v->minimum());
 }
 
 QImage frmView::pageImage() const

@@ -35,8 +35,10 @@ public:
     void setZoom(int zoom);
     int zoom() const { return zoom_; }
 
-    // Renders the report and shows its first page; a report that cannot be read throws
-    // report::Error and leaves the view empty.
+    // Renders the report and shows its first page with its full width: the window grows to the
+    // page within the available screen, and where the screen is too narrow the zoom shrinks to
+    // the window instead. A report that cannot be read throws report::Error and leaves the view
+    // empty.
     void Cargar();
 
     int pageCount() const;
@@ -49,8 +51,21 @@ public:
     void imprimir();
     void exportarPdf(const QString& path);
 
+    // Keyboard paging: PageDown shows the rest of a page taller than the window, then the next
+    // page from its top; PageUp goes back the same way; Home and End go to the first and the
+    // last page.
+    void paginaSiguiente();
+    void paginaAnterior();
+
+protected:
+    // Activation puts the normal pointer back: the caller's wait cursor must not outlive the
+    // moment the report is on screen.
+    bool event(QEvent* e) override;
+
 private:
     void refresh();
+    void ajustarAlAnchoDePagina();
+    void mostrarDesde(int page, bool alPie);
     void exportarPdfPreguntando();
     void fillGroupTree();
 

@@ -4,12 +4,17 @@
 #include "reposic/frame/frmMsg.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 
 namespace reposic {
 
 namespace {
+
+constexpr int kEsperaExposicionMs = 1000;
 
 void centrar(QWidget& w)
 {
@@ -18,6 +23,22 @@ void centrar(QWidget& w)
         return;
     const QRect zona = pantalla->availableGeometry();
     w.move(zona.center() - QPoint(w.width() / 2, w.height() / 2));
+}
+
+// On a real display the window is mapped asynchronously: until the server reports it exposed,
+// painting draws nothing, and the long work that follows would leave it blank with the screen
+// underneath showing through. So wait (briefly) for the exposure, then paint and flush.
+void pintarAntesDeSeguir(QWidget& w)
+{
+    QElapsedTimer reloj;
+    reloj.start();
+    const auto expuesta = [&w] { return w.windowHandle() && w.windowHandle()->isExposed(); };
+    while (!expuesta() && reloj.elapsed() < kEsperaExposicionMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    }
+    w.repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace
@@ -35,8 +56,7 @@ void MsgOp(bool mostrar, const QString& mensaje)
             centrar(*f);
             f->show();
             f->raise();
-            f->repaint();
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            pintarAntesDeSeguir(*f);
         } else {
             ui::ScreenPointer::setHourglass(false);
             if (frmMsg::existe())

@@ -39,10 +39,12 @@ QVector<GruposReposicion::Grupo> GruposReposicion::grupos(int16_t aprov) const
 bool GruposReposicion::existe(int16_t aprov, int16_t codigo, const QString& nombre) const
 {
     return ErrorEnLinea::en([&] {
+        // Codes are the company's, whatever provisioning group holds them; names only need to
+        // differ inside one provisioning group.
         db::Recordset rs(conexion_, "SELECT TOP 1 * FROM Reposicion_Grp WHERE Cod_Empresa = "
-                                        + empresa() + " AND Cod_Aprov =" + num(aprov)
-                                        + " AND (Cod_Grupo = " + num(codigo) + " OR Nombre = "
-                                        + db::sqlText(nombre) + " )");
+                                        + empresa() + " AND (Cod_Grupo = " + num(codigo)
+                                        + " OR (Cod_Aprov =" + num(aprov) + " AND Nombre = "
+                                        + db::sqlText(nombre) + ") )");
         return !rs.eof();
     });
 }

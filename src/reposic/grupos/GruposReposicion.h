@@ -26,7 +26,8 @@ public:
     GruposReposicion(std::shared_ptr<host::Empresa> empresa, db::ConnectionPtr conexion);
 
     QVector<Grupo> grupos(int16_t aprov) const;
-    // True when the provisioning group already has a group with that code or that name.
+    // True when the company already has a group with that code, or the provisioning group one
+    // with that name.
     bool existe(int16_t aprov, int16_t codigo, const QString& nombre) const;
     // Next code: codes are drawn company-wide, across provisioning groups, below kCodigoLimite.
     int16_t siguienteCodigo() const;

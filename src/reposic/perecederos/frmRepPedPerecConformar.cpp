@@ -6,6 +6,7 @@
 #include "host/Utilidades.h"
 #include "host/controls/SelectorAlmacen.h"
 #include "host/controls/SelectorArticulo.h"
+#include "platform/db/ConnectionString.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MsgBox.h"
@@ -180,9 +181,14 @@ void frmRepPedPerecConformar::Form_Load()
         central_ = db::Connection::create();
         central_->setCommandTimeout(5);
         central_->setConnectionTimeout(5);
-        central_->open(QStringLiteral("Provider=SQLOLEDB;Server=") + servidor
-                       + QStringLiteral(";Database=Calbra;User Id=") + modComun::usuario()
-                       + QStringLiteral(";Password=") + modComun::password() + QStringLiteral(";"));
+        // Each value quoted where it must be: a ';' or a quote in a password stays in it.
+        using db::ConnectionString;
+        central_->open(QStringLiteral("Provider=SQLOLEDB;Server=")
+                       + ConnectionString::quoteOleDb(servidor)
+                       + QStringLiteral(";Database=Calbra;User Id=")
+                       + ConnectionString::quoteOleDb(modComun::usuario())
+                       + QStringLiteral(";Password=")
+                       + ConnectionString::quoteOleDb(modComun::password()) + QStringLiteral(";"));
     } catch (const std::exception& e) {
         // Without the central office there is no order to show or change.
         central_.reset();

@@ -1,22 +1,34 @@
 #include "reposic/prefactura/ImpresionPrefactura.h"
 
 #include "reposic/frame/Informes.h"
+#include "reposic/frame/clsView.h"
 #include "reposic/frame/modComun.h"
+
+#include "host/Reloj.h"
+#include "host/Utilidades.h"
 
 #include <QDir>
 
 namespace {
 
-void enviar(report::Report& informe, const QString& impresora, const QString& carpetaPdf,
+void enviar(const std::shared_ptr<report::Report>& informe, const ImpresionPrefactura& como,
             const QString& nombrePdf)
 {
-    if (!carpetaPdf.isEmpty()) {
-        QDir().mkpath(carpetaPdf);
-        informe.exportPdf(QDir(carpetaPdf).filePath(nombrePdf));
+    if (como.enPantalla) {
+        reposic::clsView vista;
+        vista.setReport(informe);
+        int zoom = 100;
+        vista.Cargar(true, zoom);
         return;
     }
-    reposic::Informes::dirigirAImpresora(informe, impresora);
-    informe.printOut(1);
+    const QString& carpetaPdf = como.carpetaPdf;
+    if (!carpetaPdf.isEmpty()) {
+        QDir().mkpath(carpetaPdf);
+        informe->exportPdf(QDir(carpetaPdf).filePath(nombrePdf));
+        return;
+    }
+    reposic::Informes::dirigirAImpresora(*informe, como.impresora);
+    informe->printOut(1);
 }
 
 }  // namespace
@@ -25,6 +37,8 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
                                    const QString& criterio)
 {
     const int16_t empresa = reposic::modComun::empresa()->CodigoEmpresa();
+    // Descriptions and bar codes live under the article master's company, which may be another.
+    const int empresaArticulos = reposic::modComun::empresa()->CodigoEmpresaArticulos();
     auto prefactura = reposic::Informes::abrir(segundoModelo
                                                    ? QStringLiteral("Reposicion Prefactura 2.rpt")
                                                    : QStringLiteral("Reposicion Prefactura.rpt"));
@@ -33,9 +47,10 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     prefactura->setParameter(3, static_cast<int>(origen));
     prefactura->setParameter(4, static_cast<qlonglong>(codigo));
     prefactura->setParameter(5, 0);
+    prefactura->setParameter(6, empresaArticulos);
     reposic::Informes::subinformeEmpresa(*prefactura);
     prefactura->setDocumentName(QStringLiteral("Prefactura %1").arg(codigo));
-    enviar(*prefactura, impresora, carpetaPdf, QStringLiteral("Prefactura %1.pdf").arg(codigo));
+    enviar(prefactura, *this, QStringLiteral("Prefactura %1.pdf").arg(codigo));
 
     if (!controlStock)
         return;
@@ -45,7 +60,9 @@ void ImpresionPrefactura::imprimir(int16_t origen, int64_t codigo, int16_t desti
     faltas->setParameter(3, static_cast<int>(destino));
     faltas->setParameter(4, 0);
     faltas->setParameter(5, 9999);
+    faltas->setParameter(6, empresaArticulos);
+    faltas->setParameter(7, host::FechaTexto(host::Reloj::hoy()));
     reposic::Informes::subinformeEmpresa(*faltas);
     faltas->setDocumentName(QStringLiteral("Faltas %1").arg(destino));
-    enviar(*faltas, impresora, carpetaPdf, QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
+    enviar(faltas, *this, QStringLiteral("Faltas %1 %2.pdf").arg(destino).arg(codigo));
 }

@@ -14,6 +14,7 @@ public:
     bool controlStock = true;    // also the shortage report
     QString impresora;           // device name; empty keeps the report's printer
     QString carpetaPdf;          // when set, PDF files go there instead of a printer
+    bool enPantalla = false;     // preview each report in the viewer instead (one pre-invoice)
 
     // criterio: the selection text printed on the shortage report.
     void imprimir(int16_t origen, int64_t codigo, int16_t destino, const QString& criterio);

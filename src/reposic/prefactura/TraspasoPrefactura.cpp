@@ -41,8 +41,9 @@ TraspasoPrefactura::Documento TraspasoPrefactura::traspasar(int16_t origen, int1
             observaciones = rs.field(QStringLiteral("Observaciones")).toText();
     }
 
+    // The accounting entry waits in the company database until the company side has committed
+    // (host::ContabilidadPendiente): only the company connection holds a transaction here.
     std::optional<db::Transaction> transEmpresa(std::in_place, *conexion_);
-    std::optional<db::Transaction> transContable(std::in_place, *conexionContable_);
     try {
         host::Traspaso doc;
         doc.setEmpresa(empresa_);
@@ -113,12 +114,19 @@ TraspasoPrefactura::Documento TraspasoPrefactura::traspasar(int16_t origen, int1
         cabecera.Eliminar_Lineas();
 
         transEmpresa->commit();
-        transContable->commit();
-        return {doc.AlmacenOrigen, doc.Fecha, doc.Codigo, linea};
+        Documento hecho{doc.AlmacenOrigen, doc.Fecha, doc.Codigo, linea, {}};
+        // Committed: a failure to book now leaves the entry pending for the next replay. Inside a
+        // caller's transaction nothing is committed yet, so the entry waits for the replay too.
+        if (linea > 0 && conexion_->transactionDepth() == 0) {
+            try {
+                doc.Asentar();
+            } catch (const std::exception& e) {
+                hecho.errorContable = QString::fromUtf8(e.what());
+            }
+        }
+        return hecho;
     } catch (...) {
-        // Company side first, then accounting.
         transEmpresa.reset();
-        transContable.reset();
         throw;
     }
 }

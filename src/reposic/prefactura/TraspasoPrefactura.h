@@ -10,9 +10,11 @@
 
 // Confirms a pre-invoice: it becomes a stock transfer document of the host, valued at the
 // origin's purchase price, the articles it unblocks at the destination are marked for a master
-// data refresh, and the pre-invoice goes. Everything is written in two transactions, one on the
-// company connection and one on the accounting connection, committed in that order; a failure
-// before the commits rolls both back (company first). The document is printed afterwards.
+// data refresh, and the pre-invoice goes. Everything is written in one transaction on the company
+// connection, the accounting entry included as pending; after the commit the entry is booked on
+// the accounting connection. A failure before the commit rolls everything back; a failure in the
+// booking leaves the entry pending, to be booked by the next replay (viewer, host start,
+// `nrvx-reposic reconciliar`). The document is printed afterwards.
 class TraspasoPrefactura {
 public:
     struct Documento {
@@ -20,6 +22,8 @@ public:
         QDate fecha;
         int64_t codigo = 0;
         int lineas = 0;
+        // The accounting database's error when the entry could not be booked (it stays pending).
+        QString errorContable;
     };
 
     TraspasoPrefactura(std::shared_ptr<host::Empresa> empresa, db::ConnectionPtr conexion,

@@ -2,6 +2,7 @@
 #include "reposic/frame/Nombrar.h"
 
 #include "host/Utilidades.h"
+#include "host/components/ContabilidadPendiente.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MsgBox.h"
@@ -125,7 +126,28 @@ void frmRepPreFacturasVisor::Form_Load()
     for (int c = 0; c < 6; ++c)
         vsDet->setCellAlignment(0, c, ui::flexAlignCenterCenter);
 
+    asentarPendientes();
     CargarPrefacturas();
+}
+
+// Transfers whose accounting entry a stop or a failure left unbooked are booked on opening.
+void frmRepPreFacturasVisor::asentarPendientes()
+{
+    const db::ConnectionPtr contable = modComun::conexionLedrin();
+    if (!contable || !contable->isOpen())
+        return;
+    try {
+        host::ContabilidadPendiente::asentar(modComun::conexion(), *contable);
+    } catch (const std::exception& e) {
+        avisarAsientoPendiente(QString::fromUtf8(e.what()));
+    }
+}
+
+void frmRepPreFacturasVisor::avisarAsientoPendiente(const QString& error)
+{
+    ui::MsgBox(error + QStringLiteral("\n\nEl asiento contable del traspaso queda pendiente y se anotará"
+                                      " la próxima vez que se abra esta pantalla."),
+               ui::vbOKOnly | ui::vbCritical, kAtencion);
 }
 
 int64_t frmRepPreFacturasVisor::codigoActual() const
@@ -278,8 +300,7 @@ void frmRepPreFacturasVisor::cmdModificar_Click()
     if (vsCab->Row() < 1)
         return;
     auto* edicion = FormBase::porDefecto<frmRepPrefacturaModificar>();
-    edicion->Codigo = codigoActual();
-    edicion->Cod_Almacen = origenActual();
+    edicion->AbrirPrefactura(origenActual(), codigoActual());
     edicion->Show(0);
     descargar();
 }
@@ -307,8 +328,10 @@ void frmRepPreFacturasVisor::cmdTraspasar_Click()
         mostrarError(e);
         return;
     }
-    // Committed: the row goes whatever happens to the printout.
+    // Committed: the row goes whatever happens to the booking or the printout.
     vsCab->RemoveItem(vsCab->Row());
+    if (!documento.errorContable.isEmpty())
+        avisarAsientoPendiente(documento.errorContable);
     try {
         traspaso.imprimir(documento);
     } catch (const std::exception& e) {

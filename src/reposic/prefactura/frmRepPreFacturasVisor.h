@@ -31,6 +31,8 @@ protected:
 private:
     void Form_Load() override;
     void CargarPrefacturas();
+    void asentarPendientes();
+    void avisarAsientoPendiente(const QString& error);
     void CargarDetalle();
     void quitarFilaActual();
     void estadoBotones();

@@ -1,5 +1,7 @@
 #include "reposic/prefactura/frmRepPrefacturaControlFaltas.h"
 
+#include "host/Reloj.h"
+#include "host/Utilidades.h"
 #include "host/controls/SelectorAlmacen.h"
 #include "host/controls/SelectorProveedor.h"
 #include "platform/report/Printers.h"
@@ -86,6 +88,9 @@ void frmRepPrefacturaControlFaltas::cmdAceptar_Click()
         informe->setParameter(3, static_cast<int>(txtAlmacen->codigo()));
         informe->setParameter(4, static_cast<int>(txtProveedorI->codigo()));
         informe->setParameter(5, static_cast<int>(txtProveedorF->codigo()));
+        // The supplier range is read on the article master, kept under its own company.
+        informe->setParameter(6, static_cast<int>(modComun::empresa()->CodigoEmpresaArticulos()));
+        informe->setParameter(7, host::FechaTexto(host::Reloj::hoy()));
         reposic::Informes::subinformeEmpresa(*informe);
         reposic::Informes::dirigirAImpresora(*informe, cboImpresora->DeviceName());
         if (cboDisp->Value() <= 0) {

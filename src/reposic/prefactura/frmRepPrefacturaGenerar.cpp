@@ -101,6 +101,9 @@ void frmRepPrefacturaGenerar::Form_Load()
 
     reposic::Informes::cargarImpresoras(*cboImpresora);
     cboDisp->setValue(1);
+    // A generation prints one document per group, so only the printer is honoured there; a
+    // single pre-invoice being reprinted may be previewed on screen instead.
+    cboDisp->setEnabled(Codigo > 0);
     chkControlStock->setChecked(true);
 
     cboCantidad->clear();
@@ -206,6 +209,7 @@ void frmRepPrefacturaGenerar::ImprimirPrefactura(int16_t origen, int64_t codigo)
     impresion.dobleLinea = chkDobleLinea->isChecked();
     impresion.controlStock = chkControlStock->isChecked();
     impresion.impresora = cboImpresora->DeviceName();
+    impresion.enPantalla = Codigo > 0 && cboDisp->Value() == ui::OutputDevicePicker::Pantalla;
     impresion.imprimir(origen, codigo, txtAlmacenD->codigo(), DevCriterio());
 }
 

@@ -147,6 +147,10 @@ frmRepPrefacturaModificar::frmRepPrefacturaModificar(QWidget* parent) : FormBase
     connect(cmdAnular, &QPushButton::clicked, this, &frmRepPrefacturaModificar::cmdAnular_Click);
     connect(cmdAceptar, &QPushButton::clicked, this, &frmRepPrefacturaModificar::cmdAceptar_Click);
     connect(cmdSalir, &QPushButton::clicked, this, &frmRepPrefacturaModificar::cmdSalir_Click);
+    connect(txtArticulo, &host::SelectorBase::cambio, this, [this] {
+        if (txtArticulo->texto().trimmed().isEmpty())
+            limpiarPanel();
+    });
     connect(txtArticulo, &host::SelectorBase::teclaPulsada, this, [this](int tecla) {
         if (tecla == 13)
             protegido([this] { txtArticulo_KeyPress(); });
@@ -179,6 +183,7 @@ void frmRepPrefacturaModificar::Form_Load()
 
 void frmRepPrefacturaModificar::cargar()
 {
+    cargada_ = true;
     // F9 must reach the form from whichever control has the focus, and Enter on the check box
     // commits the line.
     for (QWidget* w : findChildren<QWidget*>())
@@ -211,7 +216,23 @@ void frmRepPrefacturaModificar::cargar()
 
     cabecera_.cEmpresa(empresa);
     cabecera_.Conexion(conexion);
+    cargarPrefacturaPedida();
+}
 
+void frmRepPrefacturaModificar::AbrirPrefactura(int16_t origen, int64_t codigo)
+{
+    Cod_Almacen = origen;
+    Codigo = codigo;
+    // Once loaded the form does not load again when shown: a screen already open must still
+    // show the pre-invoice the viewer chose, not the one it had.
+    if (cargada_)
+        protegido([this] { cargarPrefacturaPedida(); });
+}
+
+void frmRepPrefacturaModificar::cargarPrefacturaPedida()
+{
+    const auto empresa = modComun::empresa();
+    const auto conexion = modComun::conexion();
     if (Codigo > 0) {
         db::Recordset rs(conexion, "SELECT Fecha, Cod_AlmacenD, Observaciones FROM Reposicion_Pref"
                                    " WHERE Cod_Empresa =" + QString::number(empresa->CodigoEmpresa())
@@ -491,10 +512,20 @@ QString frmRepPrefacturaModificar::textoBultos(int cajas) const
         .arg(host::NumeroTexto(static_cast<double>(cajas) * uxCaja_, 0));
 }
 
+void frmRepPrefacturaModificar::limpiarPanel()
+{
+    // Figures of an article no longer typed would be read as those of the one typed next.
+    lblInf_Bultos->clear();
+    lblInf_Stock->clear();
+    lblInf_StockD->clear();
+}
+
 void frmRepPrefacturaModificar::txtArticulo_KeyPress()
 {
-    if (!txtArticulo->valido())
+    if (!txtArticulo->valido()) {
+        limpiarPanel();
         return;
+    }
     if (const auto fila = BuscarLinea()) {
         vsLineas->setRow(*fila);
         vsLineas->setTopRow(*fila);
@@ -511,6 +542,8 @@ void frmRepPrefacturaModificar::txtArticulo_KeyPress()
             txtUnidades->setFocus();
         else
             txtBultos->setFocus();
+    } else {
+        limpiarPanel();
     }
 
     if (const auto fila = BuscarLinea()) {
@@ -694,5 +727,6 @@ void frmRepPrefacturaModificar::LimpiarLinea()
     txtBultos->setText(QString());
     txtArticulo->setTexto(QString());
     chkRestos->setChecked(false);
+    limpiarPanel();
     txtArticulo->setFocus();
 }

@@ -35,6 +35,9 @@ public:
     int16_t Cod_Almacen = 0;
     int64_t Codigo = 0;
 
+    // Names the pre-invoice to show; when the screen is already open it shows it at once.
+    void AbrirPrefactura(int16_t origen, int64_t codigo);
+
     void cmdNuevo_Click();
     void cmdBuscar_Click();
     void cmdModificar_Click();
@@ -51,6 +54,8 @@ protected:
 private:
     void Form_Load() override;
     void cargar();
+    void cargarPrefacturaPedida();
+    void limpiarPanel();
     bool Form_KeyDown(int tecla);
     void CargarLineas();
     void mostrarPrefactura(int16_t origen, int64_t codigo, const QDate& fecha, int16_t destino);
@@ -58,6 +63,7 @@ private:
     void botonesDeLineas(bool conLineas);
     template <class F>
     void protegido(F&& accion);
+    bool cargada_ = false;
     void limpiarPantalla();
 
     // Line entry, driven by Enter.

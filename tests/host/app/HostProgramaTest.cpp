@@ -1,4 +1,6 @@
 // The host program as a user starts it: a fresh working folder, no display, its files on disk.
+#include "platform/db/Connection.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,10 +67,19 @@ TEST_F(HostProgramaTest, withoutDisplayOnlyListAndScreenshotRun)
     EXPECT_TRUE(gui.errores.contains(QStringLiteral("xvfb-run -a scripts/run")))
         << gui.errores.toStdString();
 
+    // The list is the main window's, in its order: the report screen without a launcher too.
     const Resultado lista = ejecutar({QStringLiteral("--list")});
     EXPECT_EQ(lista.codigo, 0) << lista.errores.toStdString();
-    for (const QString& linea : lista.salida.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        EXPECT_TRUE(linea.startsWith(QStringLiteral("frmcls"))) << linea.toStdString();
+    const QStringList clases = lista.salida.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(clases,
+              (QStringList{"frmclsRepPrefactGenerar", "frmclsRepPrefactModificar",
+                           "frmclsRepPrefactVisor", "frmclsRepPrefactCtrlFaltas", "frmclsRepGrupos",
+                           "frmclsRepGruposAprov", "frmclsRepPrefactPedCtrl",
+                           "frmclsRepPedPerecListado", "frmclsRepPedPerecVisor",
+                           "frmclsRepPedPerecConformar", "frmclsRepGrabRestos",
+                           "frmclsRepVisorRestos", "frmInformeReposicionRestos",
+                           "frmclsRepCasacionPedMC", "frmclsRepArtVisorCfg"}))
+        << lista.salida.toStdString();
     // Listing needs no company: it must not create one.
     EXPECT_FALSE(QFileInfo::exists(ruta(QStringLiteral("demo/Calbra.db"))));
 }
@@ -89,6 +100,34 @@ TEST_F(HostProgramaTest, firstStartCreatesTheDemoCompanyAndPhotographsTheMainWin
 
     ASSERT_TRUE(QFileInfo::exists(ruta(QStringLiteral("demo/Calbra.db"))));
     EXPECT_FALSE(QFileInfo::exists(ruta(QStringLiteral("demo/Calbra.db.nueva"))));
+    {
+        // The company starts with work done: leftovers recorded by stores 3 and 4, then the
+        // pre-invoices of stores 3 to 5, made as the screens make them.
+        const auto c = db::Connection::openShared(QStringLiteral("Provider=SQLite;Data Source=")
+                                                  + ruta(QStringLiteral("demo/Calbra.db")));
+        const auto contar = [&](const QString& sql) { return c->scalar(sql).toInt64(); };
+        EXPECT_EQ(contar(QStringLiteral("SELECT COUNT(DISTINCT Cod_Almacen) FROM Reposicion_Restos")),
+                  2);
+        EXPECT_EQ(contar(QStringLiteral("SELECT COUNT(*) FROM Reposicion_Restos_Lineas")), 8);
+        EXPECT_EQ(contar(QStringLiteral("SELECT COUNT(DISTINCT Cod_AlmacenD) FROM Reposicion_Pref"
+                                        " WHERE Cod_Almacen = 1")),
+                  3);
+        EXPECT_GT(contar(QStringLiteral("SELECT COUNT(DISTINCT Codigo) FROM Reposicion_Pref_Lineas"
+                                        " WHERE Cod_Almacen = 1")),
+                  6);
+        // What they sent is held at the origin; what was left pending at those stores became
+        // leftovers, and the other stores keep theirs for the user to generate.
+        EXPECT_GT(contar(QStringLiteral("SELECT COUNT(*) FROM Reposicion_StockReservado"
+                                        " WHERE Cod_Almacen = 1")),
+                  0);
+        EXPECT_EQ(contar(QStringLiteral("SELECT COUNT(*) FROM Reposicion WHERE Cod_Almacen IN"
+                                        " (3, 4, 5) AND UnidadesVenta <> 0")),
+                  0);
+        EXPECT_GT(contar(QStringLiteral("SELECT COUNT(*) FROM Reposicion WHERE Cod_Almacen = 6")),
+                  0);
+        EXPECT_GT(contar(QStringLiteral("SELECT COUNT(*) FROM Pedidos_Central")), 0);
+        c->close();
+    }
     QFile ini(ruta(QStringLiteral("demo/Calbra.ini")));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly | QIODevice::Text));
     const QString texto = QString::fromUtf8(ini.readAll());

@@ -1,4 +1,5 @@
 #include "host/components/Traspaso.h"
+#include "host/components/ContabilidadPendiente.h"
 #include "host/components/TraspasoSalida.h"
 #include "platform/db/Transaction.h"
 #include "platform/report/Printers.h"
@@ -86,8 +87,50 @@ TEST_F(DocumentoTraspaso, savingWritesTheDocumentMovesStockAndBooksItsValue)
     EXPECT_EQ(stock(1, 102), Money::fromInt(6));
     EXPECT_EQ(scalar("SELECT Unidades FROM Reposicion_StockReservado WHERE Cod_Articulo = 101").toMoney(), Money());
     EXPECT_TRUE(t.Lineas()->Item(1).Lotes->rellenado);
+    // The entry waits with the document until the company side has committed.
+    EXPECT_EQ(scalar("SELECT Importe FROM Traspasos_Contabilidad_Pendiente WHERE Codigo = 1").toMoney(),
+              Money::fromDouble(69.5));
+    EXPECT_EQ(t.Asentar(), 1);
     EXPECT_EQ(contable_.connection()->scalar("SELECT Importe FROM Contabilidad_Traspasos WHERE Codigo = 1")
                   .toMoney(), Money::fromDouble(69.5));
+    EXPECT_EQ(count("Traspasos_Contabilidad_Pendiente"), 0);
+    EXPECT_EQ(t.Asentar(), 0);
+}
+
+// A stop after the accounting commit leaves the entry in both databases; a stop before it, or
+// an accounting database that refuses, leaves it only pending. Replaying books each transfer
+// exactly once and empties the pending table.
+TEST_F(DocumentoTraspaso, replayingPendingEntriesBooksEachTransferExactlyOnce)
+{
+    auto contable = contable_.connection();
+    for (int i = 0; i < 3; ++i) {
+        db::Transaction tr(conn());
+        auto t = documento();
+        t.Codigo = t.Numerar(true);
+        t.Lineas()->Add(102, QString(), 1, Money(), 0, Money::fromInt(1), Money(), Money::fromDouble(0.1));
+        t.Guardar();
+        tr.commit();
+    }
+    // The first was booked and then the program stopped before clearing it.
+    EXPECT_EQ(host::ContabilidadPendiente::asentar(conn(), *contable,
+                                                   host::ContabilidadPendiente::Asiento{1, 2026, 1, 1}), 1);
+    conn()->execute(QStringLiteral("INSERT INTO Traspasos_Contabilidad_Pendiente SELECT 1, 2026, 1, 1, 1,"
+                                   " '2026-12-05', 12, 0.1"));
+    // The accounting database refuses new entries for a while: the one it already holds is
+    // cleared, the other two wait.
+    contable->execute(QStringLiteral("CREATE TRIGGER cerrada BEFORE INSERT ON Contabilidad_Traspasos"
+                                     " BEGIN SELECT RAISE(ABORT, 'contabilidad cerrada'); END"));
+    EXPECT_THROW(host::ContabilidadPendiente::asentar(conn(), *contable), db::Error);
+    EXPECT_EQ(contable->transactionDepth(), 0);
+    EXPECT_EQ(host::ContabilidadPendiente::pendientes(*conn()), 2);
+
+    contable->execute(QStringLiteral("DROP TRIGGER cerrada"));
+    EXPECT_EQ(host::ContabilidadPendiente::asentar(conn(), *contable), 2);
+    EXPECT_EQ(host::ContabilidadPendiente::asentar(conn(), *contable), 0);
+    EXPECT_EQ(contable->scalar(QStringLiteral("SELECT COUNT(*) FROM Contabilidad_Traspasos")).toInt(), 3);
+    EXPECT_EQ(contable->scalar(QStringLiteral("SELECT COUNT(DISTINCT Codigo) FROM Contabilidad_Traspasos"
+                                              " WHERE Importe = 0.1 AND Alm_Destino = 12")).toInt(), 3);
+    EXPECT_EQ(host::ContabilidadPendiente::pendientes(*conn()), 0);
 }
 
 TEST_F(DocumentoTraspaso, refusesADocumentItCannotSave)

@@ -6,6 +6,7 @@
 #include "platform/db/Recordset.h"
 
 #include <QCryptographicHash>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -209,6 +210,48 @@ TEST_F(DemoCompany, matchingStoreHasAnExactAndADifferingMiniPurchase)
     EXPECT_GT(count(QStringLiteral("SELECT COUNT(*) FROM Pedidos_Proveedores_Lineas"
                                    " WHERE UnidadesLiq > 0")),
         0);
+}
+
+TEST_F(DemoCompany, locationsHaveTheEightCharactersTheScreensSplit)
+{
+    // Aisle (three), shelf (two), position (three): "A0102003" shows as "A01-02-003".
+    db::Recordset rs(db_->connection(),
+        QStringLiteral("SELECT Cod_Almacen, Ubicacion FROM Almacen_Articulos WHERE Ubicacion <> ''"));
+    const QRegularExpression forma(QStringLiteral("^[A-Z][0-9]{7}$"));
+    int checked = 0;
+    for (; !rs.eof(); rs.moveNext(), ++checked) {
+        const QString ubicacion = rs.field(1).toText();
+        EXPECT_TRUE(forma.match(ubicacion).hasMatch()) << ubicacion.toStdString();
+    }
+    EXPECT_GT(checked, 400);
+}
+
+TEST_F(DemoCompany, theHostsUserHasOneProvisioningGroupAndTheStoreManagerTwo)
+{
+    const QString aprov = QStringLiteral(
+        "SELECT COUNT(DISTINCT ag.Cod_Aprov) FROM SGD_Aprovisionamiento_Grupos ag"
+        " INNER JOIN SGD_Usuarios_Grupos ug ON ag.Cod_Grupo = ug.CodGrupo"
+        " WHERE ag.Cod_Empresa = 1 AND ug.CodUsuario = %1");
+    EXPECT_EQ(count(aprov.arg(1)), 1);
+    EXPECT_EQ(count(aprov.arg(2)), 2);
+}
+
+TEST_F(DemoCompany, theCentralWarehouseHasOrdersToMatchToo)
+{
+    const QString pendientes = QStringLiteral(
+        "SELECT COUNT(*) FROM Pedidos_Proveedores WHERE Cod_Empresa = 1 AND Cod_Almacen = %1"
+        " AND Cod_Proveedor = 1 AND Pendiente = 1");
+    EXPECT_EQ(count(pendientes.arg(1)), 3);
+    EXPECT_EQ(count(pendientes.arg(2)), 3);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Compras_Mini WHERE Cod_Almacen = 1"
+                                   " AND CheckvsPed = 0")),
+        2);
+    // The mini-purchase matched long ago names an order of its own warehouse.
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Compras_Mini m INNER JOIN"
+                                   " Pedidos_Proveedores p ON p.Cod_Empresa = m.Cod_Empresa"
+                                   " AND p.Codigo = m.Cod_PedidoProv WHERE m.CheckvsPed = 1"
+                                   " AND p.Cod_Almacen = m.Cod_Almacen")),
+        2);
 }
 
 // The statements of the screens, with sample values, must find every table and column.

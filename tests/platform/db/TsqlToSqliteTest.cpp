@@ -126,4 +126,34 @@ TEST(TsqlToSqlite, literalsQuotedNamesAndCommentsPassUntouched)
     });
 }
 
+TEST(TsqlToSqlite, computedQuantitiesAreRoundedToFourDecimalsAsTheyAreWritten)
+{
+    expectCases({
+        {"the accumulator",
+         "UPDATE Reposicion SET Unidades = Unidades + 0.1, UnidadesVenta = UnidadesVenta + 0,"
+         " UnidadesResto = UnidadesResto + -0.3 WHERE Cod_Empresa =1 AND Cod_Articulo =7",
+         "UPDATE Reposicion SET Unidades = ROUND(Unidades + 0.1, 4), UnidadesVenta = ROUND(UnidadesVenta + 0, 4),"
+         " UnidadesResto = ROUND(UnidadesResto + -0.3, 4) WHERE Cod_Empresa =1 AND Cod_Articulo =7"},
+        {"a shape with parameters, lower case",
+         "update Reposicion_StockReservado set Unidades = Unidades - ? where Cod_Articulo = ?",
+         "update Reposicion_StockReservado set Unidades = round(Unidades - ?, 4) where Cod_Articulo = ?"},
+        {"qualified target, sub-select and FROM",
+         "UPDATE l SET l.UnidadesLiq = (SELECT SUM(x.Unidades) FROM X x), Pendiente = 0 FROM T l",
+         "UPDATE l SET l.UnidadesLiq = ROUND((SELECT SUM(x.Unidades) FROM X x), 4), Pendiente = 0 FROM T l"},
+        {"plain values are already exact",
+         "UPDATE Reposicion SET UnidadesResto = Unidades, UnidadesVenta = 0, Unidades = -2.5,"
+         " Cantidad = ?, Stock_Actual = a.Stock_Actual WHERE Codigo = 0",
+         "UPDATE Reposicion SET UnidadesResto = Unidades, UnidadesVenta = 0, Unidades = -2.5,"
+         " Cantidad = ?, Stock_Actual = a.Stock_Actual WHERE Codigo = 0"},
+        {"other columns and other statements untouched",
+         "UPDATE Articulos SET Mod_Ficha = Mod_Ficha + 1 WHERE Unidades = Unidades + 1;"
+         " SELECT Unidades + 1 FROM Reposicion",
+         "UPDATE Articulos SET Mod_Ficha = Mod_Ficha + 1 WHERE Unidades = Unidades + 1;"
+         " SELECT Unidades + 1 FROM Reposicion"},
+        {"a CASE is computed",
+         "UPDATE T SET Cantidad = CASE WHEN Cantidad > 1 THEN Cantidad - 1 ELSE 0 END",
+         "UPDATE T SET Cantidad = ROUND(CASE WHEN Cantidad > 1 THEN Cantidad - 1 ELSE 0 END, 4)"},
+    });
+}
+
 }  // namespace

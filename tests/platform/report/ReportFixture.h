@@ -73,9 +73,10 @@ protected:
     }
 
     // The test report prepared as the screens prepare theirs.
-    std::unique_ptr<report::Report> prepared(const QString& titulo = QStringLiteral("Faltas"))
+    std::unique_ptr<report::Report> prepared(const QString& titulo = QStringLiteral("Faltas"),
+                                             const QString& fichero = QStringLiteral("Prueba.rpt"))
     {
-        auto r = report::Report::open(QDir(rptDir).filePath(QStringLiteral("Prueba.rpt")));
+        auto r = report::Report::open(QDir(rptDir).filePath(fichero));
         r->logOnAll(logOn());
         r->setParameter(1, titulo);
         r->setParameter(2, 1);

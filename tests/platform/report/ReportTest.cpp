@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 using report::Report;
 using reporttest::ReportFixture;
 
@@ -12,6 +14,15 @@ namespace {
 int count(const QString& text, const QString& what)
 {
     return static_cast<int>(text.count(what));
+}
+
+// The lines of a page's body, without the page number at its foot.
+QStringList bodyLines(Report& r, int page)
+{
+    QStringList lines = r.render().pageText(page).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    while (!lines.isEmpty() && lines.last().contains(QStringLiteral("Página ")))
+        lines.removeLast();
+    return lines;
 }
 
 }  // namespace
@@ -173,4 +184,57 @@ TEST_F(ReportFixture, exportsAPdfWithTheRenderedText)
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Supermercados Norte S.L."))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("1.244,75")));
+}
+
+TEST_F(ReportFixture, groupHeadingsNeverEndAPage)
+{
+    // A second report groups every article inside its warehouse, so a heading of each level
+    // stands above every line.
+    QFile prueba(QDir(rptDir).filePath(QStringLiteral("Prueba.rpt")));
+    ASSERT_TRUE(prueba.open(QIODevice::ReadOnly));
+    QByteArray anidado = prueba.readAll();
+    anidado.replace("</group>", "</group>\n<group field=\"Cod_Articulo\"><header height=\"6\">"
+                                "<text x=\"10\" y=\"0\" w=\"30\" h=\"6\">Ref.</text>"
+                                "<field name=\"Cod_Articulo\" x=\"40\" y=\"0\" w=\"20\" h=\"6\"/>"
+                                "</header></group>");
+    write(QStringLiteral("Anidado.rpt"), anidado);
+
+    // Warehouse 1 grows a line at a time, so warehouse 2's heading (6 mm) walks down the foot
+    // of page 1 in 5 mm steps and lands in every position there, the orphaned one included.
+    for (int i = 0; i < 38; ++i)
+        addShortage(1, 1000 + i, QStringLiteral("1"));
+    int movedWhole = 0;
+    for (int i = 38; i < 48; ++i) {
+        addShortage(1, 1000 + i, QStringLiteral("1"));
+        for (const QString& fichero : {QStringLiteral("Prueba.rpt"), QStringLiteral("Anidado.rpt")}) {
+            auto r = prepared(QStringLiteral("Faltas"), fichero);
+            const QString caso = QStringLiteral("%1 with %2 lines").arg(fichero).arg(i + 3);
+            ASSERT_GE(r->pageCount(), 2) << caso.toStdString();
+            for (int page = 0; page < r->pageCount(); ++page) {
+                const QStringList lines = bodyLines(*r, page);
+                ASSERT_FALSE(lines.isEmpty()) << caso.toStdString();
+                EXPECT_FALSE(lines.last().startsWith(QStringLiteral("Almacén:")))
+                    << caso.toStdString() << " page " << page + 1;
+                EXPECT_FALSE(lines.last().startsWith(QStringLiteral("Ref.")))
+                    << caso.toStdString() << " page " << page + 1;
+            }
+            // The group tree sends the reader to the page the heading is really on.
+            const auto& outline = r->render().outline;
+            const auto second = std::find_if(outline.begin(), outline.end(), [](const auto& e) {
+                return e.level == 0 && e.label == QStringLiteral("2");
+            });
+            ASSERT_NE(second, outline.end());
+            const QStringList onItsPage = bodyLines(*r, second->page);
+            EXPECT_TRUE(onItsPage.contains(QStringLiteral("Almacén:  2")))
+                << caso.toStdString();
+            if (second->page == 1
+                && bodyLines(*r, 0).constLast().startsWith(QStringLiteral("Total almacén:")))
+                ++movedWhole;
+        }
+    }
+    EXPECT_GT(movedWhole, 0);  // warehouse 1 did close at the foot of page 1
+    // Nothing is lost on the way: every line and the totals are still there.
+    const QString text = prepared()->text();
+    EXPECT_TRUE(text.contains(QStringLiteral("Total almacén:  1.282,50"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Artículos:  52")));
 }

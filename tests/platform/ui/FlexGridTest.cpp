@@ -59,6 +59,80 @@ TEST(FlexGrid, widthsAreTwipsAndHiddenColumnsKeepTheirWidth)
     EXPECT_THROW(g.ColWidth(3), std::out_of_range);
 }
 
+// Room a cell's text needs: the advance plus the delegate's margins on both sides.
+static int necesita(const FlexGrid& g, const QString& texto)
+{
+    return g.fontMetrics().horizontalAdvance(texto) + 6;
+}
+
+TEST(FlexGrid, widthsAreMinimumsThatWidenToHeadingsAndTheFirstScreenful)
+{
+    FlexGrid g;
+    g.setCols(4);
+    for (int c = 0; c < 4; ++c)
+        g.setColWidth(c, 300);  // 20 pixels: narrower than anything written below
+    g.setColWidth(2, 0);        // a column the screen keeps out of sight
+    g.setColWidth(3, 6000);     // wider than its text: keeps its own width
+    g.setTextMatrix(0, 0, "Fich.Proveedor Propuesta");
+    g.setTextMatrix(0, 2, "Oculta");
+    g.setTextMatrix(0, 3, "Nombre");
+    EXPECT_GE(g.columnWidth(0), necesita(g, "Fich.Proveedor Propuesta"));
+    EXPECT_EQ(g.columnWidth(2), 0);
+    EXPECT_EQ(g.columnWidth(3), 400);
+    EXPECT_EQ(g.ColWidth(0), 300);  // what the screen set is still what it reads back
+
+    g.AddItem("1	2601000123	x	uno");
+    g.AddItem("2	07/12/2026");
+    EXPECT_GE(g.columnWidth(1), necesita(g, "2601000123"));
+    EXPECT_EQ(g.columnWidth(2), 0);
+
+    // Rows past the first screenful are never measured: they do not widen anything.
+    const int antes = g.columnWidth(1);
+    for (int i = 0; i < FlexGrid::kFitRows; ++i)
+        g.AddItem("3	1");
+    g.AddItem("4	Un texto mucho más largo que cualquier código de prefactura");
+    g.setTextMatrix(g.Rows() - 1, 0, "Tampoco este texto tan largo");
+    EXPECT_EQ(g.columnWidth(1), antes);
+    // ... but a row inserted at the top is read first, so it is.
+    g.AddItem("5	260100012345678", 1);
+    EXPECT_GE(g.columnWidth(1), necesita(g, "260100012345678"));
+
+    // A column hidden and shown again, or set anew, keeps the room its text needs.
+    g.setColHidden(0, true);
+    EXPECT_EQ(g.columnWidth(0), 0);
+    g.setColHidden(0, false);
+    EXPECT_GE(g.columnWidth(0), necesita(g, "Fich.Proveedor Propuesta"));
+    g.setColWidth(0, 450);
+    EXPECT_GE(g.columnWidth(0), necesita(g, "Fich.Proveedor Propuesta"));
+
+    // A larger font widens what it makes longer.
+    QFont grande = g.font();
+    if (grande.pointSizeF() > 0)
+        grande.setPointSizeF(grande.pointSizeF() * 2);
+    else
+        grande.setPixelSize(grande.pixelSize() * 2);
+    g.setFont(grande);
+    EXPECT_GE(g.columnWidth(0), necesita(g, "Fich.Proveedor Propuesta"));
+    EXPECT_GE(g.columnWidth(1), necesita(g, "260100012345678"));
+}
+
+TEST(FlexGrid, aMergedHeadingWidensItsRunNotEveryColumnOfIt)
+{
+    FlexGrid g;
+    cabeceraVisor(g);
+    for (int c = 0; c < 6; ++c)
+        g.setColWidth(c, 300);
+    const int par = g.columnWidth(2) + g.columnWidth(3);
+    EXPECT_GE(par, necesita(g, "Almacén Origen"));
+    EXPECT_LT(par, 2 * necesita(g, "Almacén Origen"));
+    EXPECT_GE(g.columnWidth(4) + g.columnWidth(5), necesita(g, "Almacén Destino"));
+
+    // Split again, each heading is its own cell and gets its own room.
+    g.setMergeRow(0, false);
+    EXPECT_GE(g.columnWidth(2), necesita(g, "Almacén Origen"));
+    EXPECT_GE(g.columnWidth(3), necesita(g, "Almacén Origen"));
+}
+
 TEST(FlexGrid, mergesEqualHeadingsOnlyOnTheFixedRow)
 {
     FlexGrid g;

@@ -81,6 +81,23 @@ TEST_F(ClasesDatos, shortagesAndReservationsAreAddedPerWarehouseAndArticle)
               Money::fromDouble(1.25));
 }
 
+// A tenth, two tenths and minus three tenths leave nothing pending, as on the server: the
+// clean-up deletion of generation finds the row, and the reservation reads back as zero.
+TEST_F(ClasesDatos, quantitiesBroughtToZeroByDecimalsAreZero)
+{
+    auto r = acumulador(3, 1002);
+    for (double u : {0.1, 0.2, -0.3}) {
+        r.Unidades = r.UnidadesVenta = r.UnidadesResto = Money::fromDouble(u);
+        r.Modificar();
+        r.Modificar_StockReservado();
+    }
+    EXPECT_EQ(count("Reposicion", "Cod_Articulo = 1002 AND Unidades = 0 AND UnidadesVenta = 0"
+                                  " AND UnidadesResto = 0"), 1);
+    EXPECT_EQ(count("Reposicion_StockReservado", "Cod_Articulo = 1002 AND Unidades = 0"), 1);
+    EXPECT_EQ(conn()->execute(QStringLiteral("DELETE FROM Reposicion WHERE Cod_Empresa =1 AND Cod_Almacen =3"
+                                             " AND Codigo = 0 AND Unidades = 0")), 1);
+}
+
 TEST_F(ClasesDatos, codesRunPerWarehouseAndCalendarYear)
 {
     auto p = cabecera(7);

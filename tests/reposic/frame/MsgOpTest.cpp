@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,9 @@ TEST_F(MsgOpTest, showsTheDefaultTextAndFitsTheWidthToEachMessage)
     MsgOp(true);
     frmMsg* f = frmMsg::instancia();
     EXPECT_TRUE(f->isVisible());
+    // Painted before the caller's long work starts, not merely mapped.
+    ASSERT_NE(f->windowHandle(), nullptr);
+    EXPECT_TRUE(f->windowHandle()->isExposed());
     EXPECT_EQ(f->lblMsg->text(), kPorDefecto);
     EXPECT_EQ(f->width(), anchoEsperado(kPorDefecto));
     EXPECT_EQ(f->findChild<QLabel*>("Image1"), f->Image1);

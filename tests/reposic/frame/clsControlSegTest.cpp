@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -80,7 +82,7 @@ protected:
         seg.cEmpresa(empresa_);
         seg.Conexion(c ? c : central_);
         seg.setContentForm(f.form.get());
-        QObject::connect(&seg, &clsControlSeg::AfterSetStateControl, [this](QWidget* w, int s) {
+        QObject::connect(&seg, &clsControlSeg::AfterSetStateControl, [this](QObject* w, int s) {
             eventos << w->objectName() + '=' + QString::number(s);
         });
         QObject::connect(&seg, &clsControlSeg::AfterSetStateAllControls,
@@ -247,4 +249,67 @@ TEST_F(ControlSeg, aRegistrationCutShortKeepsTheRightsAlreadyGranted)
     aplicar(otro, 1);
     EXPECT_EQ(count("SGD_Controles_Grupos"), 1);
     EXPECT_EQ(controles(), antes);
+}
+
+// The menus of a window are controls as its widgets are: a right on a whole menu or on one entry
+// closes it, and the window's other entries stay usable.
+TEST_F(ControlSeg, menusAndTheirEntriesAreRegisteredAndRestricted)
+{
+    struct Ventana {
+        Ventana()
+        {
+            w.setObjectName(QStringLiteral("frmPrueba"));
+            mnuPantallas = w.menuBar()->addMenu(QStringLiteral("&Pantallas"));
+            mnuPantallas->setObjectName(QStringLiteral("mnuPantallas"));
+            mnuGrupo = mnuPantallas->addMenu(QStringLiteral("Grupo"));
+            mnuGrupo->setObjectName(QStringLiteral("mnuGrupo"));
+            uno = mnuGrupo->addAction(QStringLiteral("Uno"));
+            uno->setObjectName(QStringLiteral("frmUno"));
+            dos = mnuGrupo->addAction(QStringLiteral("Dos"));
+            dos->setObjectName(QStringLiteral("frmDos"));
+            mnuPantallas->addAction(QStringLiteral("sin nombre"));
+            w.setCentralWidget(FormPrueba::nombrar(new QLineEdit, "txtNombre"));
+        }
+        QMainWindow w;
+        QMenu* mnuPantallas;
+        QMenu* mnuGrupo;
+        QAction* uno;
+        QAction* dos;
+    };
+    {
+        Ventana v;
+        clsControlSeg seg;
+        seg.setUsuario(1);
+        seg.cEmpresa(empresa_);
+        seg.Conexion(central_);
+        seg.setContentForm(&v.w);
+        seg.SetStateAllControl();
+    }
+    EXPECT_EQ(controles(), (QStringList{"1:mnuPantallas", "2:mnuGrupo", "3:frmUno", "4:frmDos",
+                                        "5:txtNombre"}));
+    conn()->execute(QStringLiteral("INSERT INTO SGD_Usuarios_Grupos VALUES (2, 7)"));
+    derecho(QStringLiteral("frmUno"), 2, 2);
+    derecho(QStringLiteral("mnuGrupo"), 0, 0);
+
+    Ventana v;
+    clsControlSeg seg;
+    seg.setUsuario(7);
+    seg.cEmpresa(empresa_);
+    seg.Conexion(central_);
+    seg.setContentForm(&v.w);
+    seg.SetStateAllControl();
+    EXPECT_FALSE(v.uno->isEnabled());
+    EXPECT_TRUE(v.dos->isEnabled());
+    EXPECT_TRUE(v.mnuGrupo->isEnabled());
+    // "Visible" on a menu shows its entry in the bar; it must not pop the menu open.
+    EXPECT_FALSE(v.mnuGrupo->isVisible());
+    EXPECT_TRUE(v.mnuGrupo->menuAction()->isVisible());
+
+    derecho(QStringLiteral("mnuPantallas"), 0, 1);
+    Ventana otra;
+    seg.setContentForm(&otra.w);
+    seg.SetStateAllControl();
+    EXPECT_FALSE(otra.mnuPantallas->isEnabled());
+    EXPECT_FALSE(otra.mnuPantallas->menuAction()->isEnabled());
+    EXPECT_EQ(mensajes.count(), 0) << mensajes.texts().join('\n').toStdString();
 }

@@ -82,3 +82,25 @@ TEST(frmImprimir, printingKeepsTheScreenFlagOff)
     EXPECT_FALSE(f.Pantalla);
     EXPECT_EQ(f.Impresora, impresoras(f)->DeviceName());
 }
+
+TEST(frmImprimir, aDialogShownAgainOpensOnThePrinterWhateverWasChosenBefore)
+{
+    int alAbrir = -1;
+    ui::ModalScript script;
+    script
+        .then([](QDialog& d) {
+            disp(d)->setValue(0);
+            pulsar(d, "cmdAceptar");
+        })
+        .then([&](QDialog& d) {
+            alAbrir = disp(d)->Value();
+            pulsar(d, "cmdAceptar");
+        });
+    frmImprimir f;
+    ui::runModal(f);
+    EXPECT_TRUE(f.Pantalla);
+    ui::runModal(f);
+    EXPECT_EQ(alAbrir, 1);
+    EXPECT_FALSE(f.Pantalla);
+    EXPECT_TRUE(script.problems().isEmpty()) << script.problems().join('\n').toStdString();
+}

@@ -109,6 +109,17 @@ TEST_F(PantallaGrupos, codesAreDrawnCompanyWideBelow3000)
     pulsar(f.get(), QStringLiteral("cmdAgregar"));
     EXPECT_EQ(mensajes.texts(), QStringList{QStringLiteral("El grupo especificado ya existe.")});
     EXPECT_EQ(count("Reposicion_Grp", "Nombre = 'Congelados'"), 0);
+
+    // The code drawn is held by another provisioning group: refused the same way, never the
+    // database's own complaint about a duplicate key.
+    conn()->execute("UPDATE Reposicion_Grp SET Cod_Aprov = 6 WHERE Cod_Grupo = 3000");
+    modales.then(nombre(QStringLiteral("Helados")));
+    pulsar(f.get(), QStringLiteral("cmdAgregar"));
+    EXPECT_EQ(mensajes.texts(), (QStringList{QStringLiteral("El grupo especificado ya existe."),
+                                             QStringLiteral("El grupo especificado ya existe.")}));
+    EXPECT_EQ(mensajes.last().title, QStringLiteral("¡ Operación no permitida !"));
+    EXPECT_EQ(count("Reposicion_Grp", "Nombre = 'Helados'"), 0);
+    EXPECT_EQ(scalar("SELECT Cod_Aprov FROM Reposicion_Grp WHERE Cod_Grupo = 3000").toInt(), 6);
     EXPECT_TRUE(modales.problems().isEmpty()) << modales.problems().join('\n').toStdString();
 }
 

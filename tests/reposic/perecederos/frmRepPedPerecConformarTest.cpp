@@ -2,9 +2,11 @@
 
 #include "host/controls/SelectorAlmacen.h"
 #include "host/controls/SelectorArticulo.h"
+#include "platform/db/ConnectionString.h"
 #include "platform/report/Error.h"
 #include "platform/ui/FlexGrid.h"
 #include "reposic/frame/frmMsg.h"
+#include "reposic/frame/modComun.h"
 #include "reposic/perecederos/frmRepPedPerecConformar.h"
 
 #include <QApplication>
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTcpServer>
 
 #include <memory>
 
@@ -83,6 +86,34 @@ TEST_F(Conformar, aCentralServerThatDoesNotAnswerIsReportedAndTheScreenCloses)
     EXPECT_EQ(mensajes.last().icon(), ui::vbCritical);
     EXPECT_TRUE(f->descargado());
     EXPECT_EQ(f->conexionCentral(), nullptr);
+}
+
+// A password holding ';', '=' and quotes stays one password: it cannot name another database,
+// and a central server that refuses the log-on never shows it in the box.
+TEST_F(Conformar, aPasswordWithSeparatorsStaysOnePasswordAndIsNeverShown)
+{
+    const QString clave = QStringLiteral("Cl4ve;Database=Otra'\"");
+    reposic::modComun::setPassword(clave);
+    {
+        auto f = abrir();
+        ASSERT_NE(f->conexionCentral(), nullptr) << mensajes.texts().join('\n').toStdString();
+        EXPECT_EQ(db::ConnectionString(f->conexionCentral()->connectionString())
+                      .value(QStringLiteral("Password")), clave);
+        f->descargar();
+    }
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const quint16 cerrado = probe.serverPort();
+    probe.close();
+    db::ServerList::set(QStringLiteral("CENTRAL"),
+                        db::ServerEntry{QStringLiteral("127.0.0.1"), cerrado, {}});
+    auto f = abrir();
+    reposic::modComun::setPassword(QString());
+    ASSERT_EQ(mensajes.count(), 1);
+    EXPECT_TRUE(mensajes.last().text.contains(QStringLiteral("CENTRAL")));
+    EXPECT_FALSE(mensajes.last().text.contains(QStringLiteral("Cl4ve")))
+        << mensajes.last().text.toStdString();
+    EXPECT_TRUE(f->descargado());
 }
 
 TEST_F(Conformar, opensItsOwnCentralConnectionAndLoadsTheStoresOrderInFamilyOrder)

@@ -109,7 +109,8 @@ protected:
     }
 
     // Parameters as pre-invoice generation sets them.
-    QString prefacturaTexto(const QString& fichero, bool dobleLinea, qlonglong codigo = kPrefactura)
+    QString prefacturaTexto(const QString& fichero, bool dobleLinea, qlonglong codigo = kPrefactura,
+                            int empresaArticulos = 1)
     {
         auto r = abrir(fichero);
         r->setParameter(1, dobleLinea);
@@ -117,10 +118,12 @@ protected:
         r->setParameter(3, 1);
         r->setParameter(4, codigo);
         r->setParameter(5, 0);
+        r->setParameter(6, empresaArticulos);
         return r->text();
     }
 
-    QString faltasTexto(const QString& fichero, int almacen, int desde, int hasta)
+    QString faltasTexto(const QString& fichero, int almacen, int desde, int hasta,
+                        int empresaArticulos = 1)
     {
         auto r = abrir(fichero);
         r->setParameter(1, QStringLiteral("Almacén: TODOS  Proveedor: %1 / %2  ").arg(desde).arg(hasta));
@@ -128,6 +131,8 @@ protected:
         r->setParameter(3, almacen);
         r->setParameter(4, desde);
         r->setParameter(5, hasta);
+        r->setParameter(6, empresaArticulos);
+        r->setParameter(7, QStringLiteral("05/12/2026"));
         return r->text();
     }
 
@@ -299,4 +304,34 @@ TEST_F(InformesPrefacturaTest, faltasPorProveedorGroupsBySupplierThenStore)
     EXPECT_FALSE(t.contains(QStringLiteral("Lácteos"))) << t.toStdString();
     EXPECT_FALSE(t.contains(QStringLiteral("Harinera")));  // its shortage is at store 15
     EXPECT_TRUE(t.contains(QStringLiteral("Artículos:  1  Total general:  2,50")));
+}
+
+TEST_F(InformesPrefacturaTest, articlesAndBarCodesAreReadUnderTheArticleMastersCompany)
+{
+    // The master moves to company 4; what company 1 still has is an outdated copy.
+    exec("UPDATE Articulos SET Cod_Empresa = 4");
+    exec("UPDATE Articulos_CBarras SET Cod_Empresa = 4");
+    exec("INSERT INTO Articulos (Cod_Empresa, Codigo, Descripcion, UxCaja, UxFraccion, TipoRep,"
+         " Familia_1, Marca, Cod_Proveedor) VALUES (1, 25, 'Copia antigua', 1, 1, 1, 0, 0, 9)");
+
+    for (const QString& fichero : {kLayout1, kLayout2}) {
+        const QString t = prefacturaTexto(fichero, false, kPrefactura, 4);
+        EXPECT_TRUE(renglon(t, QStringLiteral("Leche entera")).contains(QStringLiteral("8410000000257")))
+            << t.toStdString();
+        EXPECT_TRUE(renglon(t, QStringLiteral("Leche entera")).endsWith(QStringLiteral("3  12  36,00")));
+        EXPECT_TRUE(t.contains(QStringLiteral("Azúcar blanco 1kg")));
+        EXPECT_FALSE(t.contains(QStringLiteral("Copia antigua")));
+    }
+    // Left at 0 the parameter means the company itself, as before it existed.
+    EXPECT_TRUE(prefacturaTexto(kLayout1, false, kPrefactura, 0).contains(QStringLiteral("Copia antigua")));
+
+    // The supplier range is read on the master too: supplier 7 has milk and sugar there.
+    for (const QString& fichero :
+         {QStringLiteral("Reposicion Faltas.rpt"), QStringLiteral("Reposicion Faltas x Prov.rpt")}) {
+        const QString t = faltasTexto(fichero, 0, 7, 7, 4);
+        EXPECT_TRUE(t.contains(QStringLiteral("25  Leche entera 1L  10,00"))) << t.toStdString();
+        EXPECT_TRUE(t.contains(QStringLiteral("1000  Azúcar blanco 1kg  4,00")));
+        EXPECT_FALSE(t.contains(QStringLiteral("Copia antigua")));
+        EXPECT_TRUE(t.contains(QStringLiteral("Fecha: 05/12/2026")));
+    }
 }

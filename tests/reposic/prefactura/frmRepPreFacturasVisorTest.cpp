@@ -6,6 +6,8 @@
 #include "reposic/prefactura/frmRepPrefacturaModificar.h"
 #include "support/PantallaFixture.h"
 
+#include <QLineEdit>
+
 #include <memory>
 
 using db::Money;
@@ -227,6 +229,41 @@ TEST_F(PantallaVisor, transferMakesOneDocumentMovesStockAndDeletesThePreInvoice)
     EXPECT_EQ(det(f.get())->TextMatrix(1, 5), QStringLiteral("7"));
 }
 
+// The accounting database refuses after the company side has committed: the transfer stands,
+// the user is told, and the entry is booked once when the viewer is opened again.
+TEST_F(PantallaVisor, anEntryTheAccountingSideRefusedIsBookedWhenTheViewerOpensAgain)
+{
+    prefactura(260100001, 12, {{101, 41}});
+    contable_.connection()->execute("CREATE TRIGGER cerrada BEFORE INSERT ON Contabilidad_Traspasos"
+                                    " BEGIN SELECT RAISE(ABORT, 'contabilidad cerrada'); END");
+    {
+        auto f = abrir();
+        mensajes.answer(ui::vbYes);
+        pulsar(f.get(), QStringLiteral("cmdTraspasar"));
+        EXPECT_TRUE(mensajes.last().text.contains(QStringLiteral("contabilidad cerrada")))
+            << mensajes.last().text.toStdString();
+        EXPECT_EQ(mensajes.last().title, QStringLiteral("¡ Atención !"));
+        EXPECT_EQ(cab(f.get())->Rows(), 1);
+        EXPECT_EQ(impresos.size(), 1);
+    }
+    EXPECT_EQ(count("Traspasos"), 1);
+    EXPECT_EQ(count("Reposicion_Pref"), 0);
+    EXPECT_EQ(asientos(), 0);
+    EXPECT_EQ(count("Traspasos_Contabilidad_Pendiente"), 1);
+    EXPECT_EQ(contable_.connection()->transactionDepth(), 0);
+
+    contable_.connection()->execute("DROP TRIGGER cerrada");
+    const int cajas = mensajes.count();
+    auto f = abrir();
+    EXPECT_EQ(mensajes.count(), cajas);
+    EXPECT_EQ(asientos(), 1);
+    EXPECT_EQ(contable_.connection()->scalar("SELECT Importe FROM Contabilidad_Traspasos").toMoney(),
+              Money::fromDouble(61.5));
+    EXPECT_EQ(count("Traspasos_Contabilidad_Pendiente"), 0);
+    abrir();
+    EXPECT_EQ(asientos(), 1);
+}
+
 TEST_F(PantallaVisor, aPreInvoiceWithoutLinesGoesWithoutADocument)
 {
     prefactura(260100001, 12, {});
@@ -270,4 +307,33 @@ TEST_F(PantallaVisor, withoutTheAccountingConnectionTheTransferIsRefusedUpFront)
     ASSERT_EQ(mensajes.count(), 1);
     EXPECT_TRUE(mensajes.last().text.contains(QStringLiteral("contabilidad")));
     EXPECT_EQ(instantanea(conn()), antes);
+}
+
+// With the editing screen already open on another pre-invoice, Modificar must still bring up the
+// one chosen in the viewer, not the screen as it was.
+TEST_F(PantallaVisor, modifyShowsTheChosenPreInvoiceAlsoWhenTheEditingScreenIsAlreadyOpen)
+{
+    prefactura(260100001, 12, {{102, 3}});
+    prefactura(260100002, 13, {{101, 24}, {102, 1}});
+    auto* edicion = reposic::FormBase::porDefecto<frmRepPrefacturaModificar>();
+    edicion->AbrirPrefactura(1, 260100001);
+    edicion->show();
+    ASSERT_EQ(hijo<QLineEdit>(edicion, QStringLiteral("txtCodigo"))->text(), "260100001");
+
+    auto f = abrir();
+    cab(f.get())->setRow(2);
+    ASSERT_EQ(cab(f.get())->TextMatrix(2, 0), "260100002");
+    pulsar(f.get(), QStringLiteral("cmdModificar"));
+    EXPECT_EQ(reposic::FormBase::porDefecto<frmRepPrefacturaModificar>(), edicion);
+    EXPECT_EQ(hijo<QLineEdit>(edicion, QStringLiteral("txtCodigo"))->text(), "260100002");
+    EXPECT_EQ(hijo<ui::FlexGrid>(edicion, QStringLiteral("vsLineas"))->Rows(), 3);
+    edicion->descargar();
+}
+
+// The viewer has no field to type in: it opens on its list so the arrows work at once.
+TEST_F(PantallaVisor, opensWithTheKeyboardOnTheListOfPreInvoices)
+{
+    prefactura(260100001, 12, {{102, 3}});
+    auto f = abrir();
+    EXPECT_EQ(f->focusWidget(), cab(f.get()));
 }

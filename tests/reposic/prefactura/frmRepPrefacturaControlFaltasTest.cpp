@@ -64,3 +64,23 @@ TEST_F(PantallaFaltas, aMissingReportIsShownAndTheFormStaysOpen)
     EXPECT_EQ(mensajes.last().icon(), ui::vbCritical);
     EXPECT_FALSE(form->descargado());
 }
+
+TEST_F(PantallaFaltas, theSupplierRangeIsReadOnTheArticleMasterAndTheReportIsDated)
+{
+    // Articles kept under company 9, each with its supplier; company 1 holds none of them.
+    conn()->execute("UPDATE Articulos SET Cod_Empresa = 9, Cod_Proveedor = Codigo - 94");
+    conn()->execute("INSERT INTO Proveedores (Cod_Empresa, Codigo, Nombre) VALUES"
+                    " (1, 7, 'Lácteos del Norte'), (1, 8, 'Oleícola Sur')");
+    empresa_->setCodigoEmpresaArticulos(9);
+    hijo<host::SelectorProveedor>(form.get(), QStringLiteral("txtProveedorI"))->setTexto(QStringLiteral("7"));
+    hijo<host::SelectorProveedor>(form.get(), QStringLiteral("txtProveedorF"))->setTexto(QStringLiteral("7"));
+    hijo<ui::OutputDevicePicker>(form.get(), QStringLiteral("cboDisp"))->setValue(1);
+    pulsar(form.get(), QStringLiteral("cmdAceptar"));
+
+    EXPECT_EQ(mensajes.count(), 0) << mensajes.texts().join('\n').toStdString();
+    ASSERT_EQ(impresos.size(), 1);
+    const QString t = impresos[0].texto;
+    EXPECT_TRUE(t.contains(QStringLiteral("101  Artículo 101  7,00"))) << t.toStdString();
+    EXPECT_FALSE(t.contains(QStringLiteral("Artículo 102")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Fecha: 05/12/2026")));
+}

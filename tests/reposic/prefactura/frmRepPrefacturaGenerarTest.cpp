@@ -1,7 +1,11 @@
 #include "host/controls/SelectorAlmacen.h"
+#include "platform/ui/OutputDevicePicker.h"
+#include "reposic/frame/clsView.h"
+#include "reposic/frame/frmView.h"
 #include "reposic/prefactura/frmRepPrefacturaGenerar.h"
 #include "support/PantallaFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -147,4 +151,72 @@ TEST_F(PantallaGenerar, aMissingReportFileIsReportedWithTheClickTitle)
     ASSERT_EQ(mensajes.count(), 1);
     EXPECT_EQ(mensajes.last().title, QStringLiteral("frmRepPrefacturaGenerar:cmdAceptar_Click"));
     EXPECT_EQ(count("Reposicion_Pref"), 1);  // committed before printing: it stays
+}
+
+// The output picker offers only what is honoured: a generation prints one document per group,
+// so it shows the printer and cannot change; a single pre-invoice reprinted may be previewed.
+TEST_F(PantallaGenerar, screenOutputPreviewsAReprintAndIsNotOfferedForAGeneration)
+{
+    auto generacion = abrir();
+    auto* salida = hijo<ui::OutputDevicePicker>(generacion.get(), QStringLiteral("cboDisp"));
+    EXPECT_EQ(salida->Value(), ui::OutputDevicePicker::Impresora);
+    EXPECT_FALSE(salida->isEnabled());
+
+    pendiente(101, 6, 100);
+    conn()->execute("INSERT INTO Reposicion_Pref (Cod_Empresa, Cod_Almacen, Codigo, Fecha, Cod_AlmacenD,"
+                    " Pendiente, Observaciones) VALUES (1, 1, 260100007, '2026-12-01', 12, 1, '')");
+    auto f = std::make_unique<frmRepPrefacturaGenerar>();
+    f->Cod_Almacen = 1;
+    f->Cod_AlmacenD = 12;
+    f->Codigo = 260100007;
+    f->show();
+    salida = hijo<ui::OutputDevicePicker>(f.get(), QStringLiteral("cboDisp"));
+    ASSERT_TRUE(salida->isEnabled());
+    EXPECT_EQ(salida->Value(), ui::OutputDevicePicker::Impresora);
+    salida->setValue(ui::OutputDevicePicker::Pantalla);
+    QStringList vistas;
+    const auto anterior = reposic::clsView::setModalHook(
+        [&](reposic::frmView& v) { vistas << v.windowTitle(); });
+    pulsar(f.get(), QStringLiteral("cmdAceptar"));
+    reposic::clsView::setModalHook(anterior);
+    EXPECT_EQ(mensajes.count(), 0) << mensajes.texts().join('\n').toStdString();
+    EXPECT_EQ(vistas.size(), 2) << "the pre-invoice and its shortage report";
+    EXPECT_TRUE(impresos.isEmpty());
+}
+
+// Enter on a warehouse picker moves on, as it does from every other field of the screen.
+TEST_F(PantallaGenerar, enterOnTheDestinationMovesOnToTheNextField)
+{
+    auto f = abrir();
+    QApplication::setActiveWindow(f.get());
+    auto* destinoTexto = hijo<host::SelectorAlmacen>(f.get(), QStringLiteral("txtAlmacenD"))->lineaTexto();
+    destinoTexto->setFocus();
+    destinoTexto->setText(QStringLiteral("12"));
+    pulsarTecla(destinoTexto, Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), destinoTexto);
+    EXPECT_TRUE(f->isAncestorOf(QApplication::focusWidget()));
+}
+
+TEST_F(PantallaGenerar, printoutsReadTheArticleMasterOfItsOwnCompanyAndShortagesAreDated)
+{
+    pendiente(101, 6, 100);
+    pendiente(102, 10, 4);  // six units short
+    // The article master is kept under company 9; company 1's own rows are stale copies.
+    conn()->execute("UPDATE Articulos SET Cod_Empresa = 9");
+    conn()->execute("INSERT INTO Articulos (Cod_Empresa, Codigo, Descripcion, UxCaja, UxFraccion,"
+                    " TipoRep, Familia_1, Marca) VALUES (1, 101, 'Copia antigua', 0, 0, 1, 0, 0)");
+    empresa_->setCodigoEmpresaArticulos(9);
+    auto f = abrir();
+    destino(f.get(), QStringLiteral("12"));
+    pulsar(f.get(), QStringLiteral("cmdAceptar"));
+
+    EXPECT_EQ(mensajes.count(), 0) << mensajes.texts().join('\n').toStdString();
+    ASSERT_EQ(impresos.size(), 2);
+    const QString prefactura = impresos[0].texto;
+    EXPECT_TRUE(prefactura.contains(QStringLiteral("101  Artículo 101"))) << prefactura.toStdString();
+    EXPECT_TRUE(prefactura.contains(QStringLiteral("102  Artículo 102")));
+    EXPECT_FALSE(prefactura.contains(QStringLiteral("Copia antigua")));
+    const QString faltas = impresos[1].texto;
+    EXPECT_TRUE(faltas.contains(QStringLiteral("102  Artículo 102  6,00"))) << faltas.toStdString();
+    EXPECT_TRUE(faltas.contains(QStringLiteral("Fecha: 05/12/2026")));
 }

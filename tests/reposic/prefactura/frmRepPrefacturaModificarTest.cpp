@@ -9,9 +9,11 @@
 #include "reposic/prefactura/frmclsRepPrefactModificar.h"
 #include "support/PantallaFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include <memory>
 
@@ -489,4 +491,55 @@ TEST_F(PantallaModificar, theLauncherOpensTheScreenByName)
     lanzador->Show(0, nullptr);
     ASSERT_NE(lanzador->frmS(), nullptr);
     EXPECT_EQ(lanzador->frmS()->objectName(), QStringLiteral("frmRepPrefacturaModificar"));
+}
+
+// Tab leaves the list of lines for the line entry: the article is the next stop, not sixty cells
+// later; Shift+Tab comes back to the list.
+TEST_F(PantallaModificar, tabGoesFromTheLinesStraightToTheArticleAndBack)
+{
+    prefactura({{101, 24}, {102, 3}, {104, 1}});
+    auto f = abrir();
+    QApplication::setActiveWindow(f.get());
+    auto* lineas = grid(f.get());
+    lineas->setFocus();
+    auto* articuloTexto = w<host::SelectorArticulo>(f.get(), "txtArticulo")->lineaTexto();
+    int tabs = 0;
+    while (QApplication::focusWidget() != articuloTexto && tabs < 10) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ++tabs;
+    }
+    EXPECT_LE(tabs, 3);
+    QTest::keyClick(articuloTexto, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), lineas);
+    // Inside the list the arrows still move from line to line.
+    lineas->setRow(1);
+    QTest::keyClick(lineas, Qt::Key_Down);
+    EXPECT_EQ(lineas->Row(), 2);
+}
+
+// The figures beside the entry belong to the article typed: once it is cleared, not found, or
+// the line is stored, they must not linger to be read as the next article's.
+TEST_F(PantallaModificar, thePanelFiguresGoWithTheArticleTheyDescribe)
+{
+    prefactura({{101, 24}});
+    auto f = abrir();
+    auto* uxb = w<QLabel>(f.get(), "lblInf_Bultos");
+    auto* stock = w<QLabel>(f.get(), "lblInf_Stock");
+    auto* disponible = w<QLabel>(f.get(), "lblInf_StockD");
+    const auto vacio = [&] { return uxb->text().isEmpty() && stock->text().isEmpty()
+                                    && disponible->text().isEmpty(); };
+
+    articulo(f.get(), "101");
+    EXPECT_EQ(uxb->text(), "UxB: 12");
+    articulo(f.get(), "999");  // no such article
+    EXPECT_TRUE(vacio()) << uxb->text().toStdString();
+
+    articulo(f.get(), "101");
+    ASSERT_FALSE(vacio());
+    w<host::SelectorArticulo>(f.get(), "txtArticulo")->reiniciar();
+    EXPECT_TRUE(vacio());
+
+    linea(f.get(), 102, QString(), "2");
+    EXPECT_EQ(enLinea(102), Money::fromDouble(2));
+    EXPECT_TRUE(vacio()) << stock->text().toStdString();
 }

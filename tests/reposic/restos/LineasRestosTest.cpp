@@ -1,5 +1,8 @@
 #include "RestosFixture.h"
 
+#include "platform/db/ConnectionString.h"
+#include "reposic/frame/modComun.h"
+#include "reposic/restos/ConexionCentral.h"
 #include "reposic/restos/ConsultaRestos.h"
 #include "reposic/restos/frmRepGrabRestos.h"
 
@@ -177,4 +180,21 @@ TEST_F(LineasRestos, removingRenumbersAndTheLastRemovalKeepsTheHeaderLocked)
     EXPECT_FALSE(hijo<QWidget>(f.get(), QStringLiteral("cmdAceptar"))->isEnabled());
     EXPECT_FALSE(hijo<QWidget>(f.get(), QStringLiteral("txtFecha"))->isEnabled());
     EXPECT_EQ(count("Temp_Reposicion_Restos"), 1);
+}
+
+// The central connection the leftover screens build keeps each login value whole, whatever
+// characters the user name or password hold.
+TEST(ConexionCentralCadena, userAndPasswordStayWholeValues)
+{
+    const QString usuarioAntes = reposic::modComun::usuario();
+    const QString claveAntes = reposic::modComun::password();
+    reposic::modComun::setUsuario(QStringLiteral("o'brien"));
+    reposic::modComun::setPassword(QStringLiteral("a;b=c'd\"e}f{"));
+    const db::ConnectionString cs(ConexionCentral::cadena(QStringLiteral("CENTRAL")));
+    EXPECT_EQ(cs.value(QStringLiteral("User Id")), QStringLiteral("o'brien"));
+    EXPECT_EQ(cs.value(QStringLiteral("Password")), QStringLiteral("a;b=c'd\"e}f{"));
+    EXPECT_EQ(cs.value(QStringLiteral("Database")), QStringLiteral("Calbra"));
+    EXPECT_EQ(cs.attributes().size(), 5);
+    reposic::modComun::setUsuario(usuarioAntes);
+    reposic::modComun::setPassword(claveAntes);
 }

@@ -250,3 +250,27 @@ TEST_F(InformeRestos, bothReportsReachTheCupsQueue)
     report::DocumentPrinter::setSpool(spool);
     EXPECT_TRUE(mensajes.problems().isEmpty()) << mensajes.problems().join('\n').toStdString();
 }
+
+TEST_F(InformeRestos, bothReportsReadTheArticleMasterWhereTheCompanyKeepsIt)
+{
+    // The company's record says its articles and their families are kept under company 4.
+    conn()->execute("UPDATE Empresas SET Cod_EmpresaArticulos = 4");
+    conn()->execute("UPDATE Articulos SET Cod_Empresa = 4");
+    conn()->execute("UPDATE Articulos_Tarifas SET Cod_Empresa = 4");
+    conn()->execute("UPDATE Familias_1 SET Cod_Empresa = 4");
+    empresa_->setCodigoEmpresaArticulos(4);
+
+    {
+        auto f = abrir();
+        linea(f.get(), "101", "4", QStringLiteral("Rotura"));
+        mensajes.answer({ui::vbYes, ui::vbYes});
+        pulsar(f.get(), QStringLiteral("cmdAceptar"));
+    }
+    ASSERT_FALSE(impresos.isEmpty()) << mensajes.texts().join('\n').toStdString();
+    EXPECT_TRUE(impresos.last().texto.contains(QStringLiteral("Artículo 101")))
+        << impresos.last().texto.toStdString();
+
+    const QString estado = imprimir(abrirInforme().get());
+    EXPECT_TRUE(estado.contains(QStringLiteral("Artículo 103"))) << estado.toStdString();
+    EXPECT_TRUE(estado.contains(QStringLiteral("Lácteos")));
+}
