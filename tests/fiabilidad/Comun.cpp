@@ -88,6 +88,23 @@ QString plantilla(const QString& nombreBase, int articulos, int tiendas)
         o.stores = tiendas;
         o.today = kHoy;
         demo::generateDemo(*c, o);
+        // The demo's random pending rows may leave store 2 with little or nothing at this size:
+        // give it a dozen articles pending, in stock at the central, so its pre-invoices have
+        // lines for the operations to work on.
+        c->executeScript(QStringLiteral(
+            "INSERT OR IGNORE INTO Almacen_Articulos (Cod_Empresa, Cod_Almacen, Cod_Articulo)"
+            " SELECT 1, 2, Codigo FROM Articulos WHERE Cod_Empresa = 1 AND TipoRep = 1"
+            " AND UxCaja > 0 ORDER BY Codigo LIMIT 12;"
+            "INSERT OR IGNORE INTO Reposicion (Cod_Empresa, Cod_Almacen, Cod_Articulo, Codigo,"
+            " Unidades, UnidadesVenta, UnidadesResto)"
+            " SELECT 1, 2, a.Codigo, 0, a.UxCaja * (2 + a.Codigo % 3), a.UxCaja, 0"
+            " FROM Articulos a INNER JOIN Almacen_Articulos s ON s.Cod_Empresa = 1"
+            " AND s.Cod_Almacen = 2 AND s.Cod_Articulo = a.Codigo AND s.Bloqueo = 0"
+            " WHERE a.Cod_Empresa = 1 AND a.TipoRep = 1 AND a.UxCaja > 0"
+            " ORDER BY a.Codigo LIMIT 12;"
+            "UPDATE Almacen_Articulos SET Stock_Actual = Stock_Actual + 1000"
+            " WHERE Cod_Empresa = 1 AND Cod_Almacen = 1 AND Cod_Articulo IN"
+            " (SELECT Cod_Articulo FROM Reposicion WHERE Cod_Empresa = 1 AND Cod_Almacen = 2);"));
         generarTodo(c, 1, 2);
         cerrar(c);
     }

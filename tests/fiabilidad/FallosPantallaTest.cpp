@@ -7,6 +7,7 @@
 #include "reposic/prefactura/frmRepPrefacturaGenerar.h"
 #include "reposic/prefactura/frmRepPrefacturaModificar.h"
 #include "reposic/restos/frmRepGrabRestos.h"
+#include "support/DriverFallos.h"
 #include "support/Invariantes.h"
 #include "support/PantallaFixture.h"
 
@@ -29,51 +30,58 @@ protected:
         bool escapadaTrasCommit = false;  // the committing position's fault escaped
     };
 
-    // Runs `accion` with a fault at statement 1, 2, ... until one run commits. `titulos` are the
-    // titles the screen's error boxes may carry (the operation's own, or its handler's).
+    // Runs `accion` with its first BEGIN failing, then its first COMMIT, then a fault at statement
+    // 1, 2, ... until one run commits. `titulos` are the titles the screen's error boxes may carry
+    // (the operation's own, or its handler's).
     Resultado barrer(const char* pantalla, const std::function<void()>& accion, const QStringList& titulos,
                      int iconos, bool conContadores)
     {
+        using Paso = testsupport::DriverFallos::Paso;
         Resultado r;
+        auto& fallos = testsupport::DriverFallos::de(conn());
         auto inv = testsupport::Invariantes::tomarBase(conn());
         const QString antes = testsupport::volcadoFilas(conn(), conContadores);
-        for (int k = 1; k < 100000; ++k) {
+        // One run with one fault armed; false once the run committed (or the screen failed).
+        auto intento = [&](Paso paso, int k, const std::string& donde) {
             mensajes.clear();
-            const long long desde = conn()->statementsRun();
-            conn()->failStatement(k);
+            const long long desde = fallos.sentencias();
+            fallos.fallar(paso, k);
             try {
                 accion();
             } catch (const std::exception& e) {
                 // A handler must catch what its statements throw, never let it reach Qt's loop.
-                std::cout << "[fault/screen] " << pantalla << " position " << k
+                std::cout << "[fault/screen] " << pantalla << " " << donde
                           << ": the error escaped the screen's handler: " << e.what() << std::endl;
                 ++r.escapadas;
             }
-            conn()->failStatement(0);
-            EXPECT_EQ(conn()->transactionDepth(), 0) << pantalla << " position " << k;
+            fallos.desarmar();
+            EXPECT_EQ(conn()->transactionDepth(), 0) << pantalla << " " << donde;
             const QString ahora = testsupport::volcadoFilas(conn(), conContadores);
-            const QStringList fallos = inv.comprobar(conn());
-            EXPECT_TRUE(fallos.isEmpty()) << pantalla << " position " << k << ": "
-                                          << fallos.join(QStringLiteral("; ")).toStdString();
+            const QStringList rotas = inv.comprobar(conn());
+            EXPECT_TRUE(rotas.isEmpty()) << pantalla << " " << donde << ": "
+                                         << rotas.join(QStringLiteral("; ")).toStdString();
             if (ahora != antes) {
                 r.escapadaTrasCommit = r.escapadas;
                 r.escapadas = 0;
-                r.sentencias = static_cast<int>(conn()->statementsRun() - desde);
-                break;
+                r.sentencias = static_cast<int>(fallos.sentencias() - desde);
+                return false;
             }
             ++r.revertidas;
             bool caja = false;
             for (const auto& b : mensajes.boxes())
                 caja = caja || (titulos.contains(b.title) && (b.icon() & iconos));
-            EXPECT_TRUE(caja) << pantalla << " position " << k << ": no error box; boxes: "
+            EXPECT_TRUE(caja) << pantalla << " " << donde << ": no error box; boxes: "
                               << mensajes.texts().join(QStringLiteral(" / ")).toStdString();
-            EXPECT_EQ(r.escapadas, 0) << pantalla << " position " << k;
-            if (!caja || r.escapadas)
-                break;
-        }
+            EXPECT_EQ(r.escapadas, 0) << pantalla << " " << donde;
+            return caja && !r.escapadas;
+        };
+        bool sigue = intento(Paso::Begin, 1, "BEGIN") && intento(Paso::Commit, 1, "COMMIT");
+        EXPECT_TRUE(sigue) << pantalla << ": a failed BEGIN or COMMIT kept the writes";
+        for (int k = 1; sigue && k < 100000; ++k)
+            sigue = intento(Paso::Sentencia, k, "position " + std::to_string(k));
         std::cout << "[fault/screen] " << pantalla << ": " << r.revertidas
-                  << " fault positions before the commit, each with its error box and identical rows;"
-                  << " the next position committed the operation whole" << std::endl;
+                  << " faults (BEGIN, COMMIT, each statement before the commit), each with its error"
+                  << " box and identical rows; the next position committed the operation whole" << std::endl;
         return r;
     }
 };

@@ -1,6 +1,6 @@
 #include "support/Invariantes.h"
 
-#include "platform/db/Driver.h"
+#include "support/DriverFallos.h"
 
 #include <atomic>
 #include <cmath>
@@ -13,7 +13,7 @@ std::atomic<long long> totales{0};
 
 std::unique_ptr<db::Cursor> consulta(const db::ConnectionPtr& c, const QString& sql)
 {
-    return c->driver().query(sql);
+    return DriverFallos::motor(*c).query(sql);
 }
 
 // NUMERIC columns come back as integers or reals; four decimals is the currency's precision.

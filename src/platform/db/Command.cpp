@@ -90,7 +90,6 @@ void Command::bindAll()
 long long Command::execute()
 {
     try {
-        connection_->countStatement();
         prepareIfNeeded();
         bindAll();
         return stmt_->execute();
@@ -103,7 +102,6 @@ long long Command::execute()
 std::unique_ptr<Cursor> Command::query()
 {
     try {
-        connection_->countStatement();
         prepareIfNeeded();
         bindAll();
         return stmt_->query();

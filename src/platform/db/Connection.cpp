@@ -104,7 +104,6 @@ void Connection::open(const QString& connectionString)
     }
     connectionString_ = connectionString;
     depth_ = 0;
-    statementsRun_ = 0;
     driver_->setCommandTimeout(commandTimeout_);
 }
 
@@ -127,12 +126,12 @@ void Connection::setCommandTimeout(int seconds)
         driver_->setCommandTimeout(seconds);
 }
 
-void Connection::countStatement()
+void Connection::wrapDriver(const std::function<std::unique_ptr<Driver>(std::unique_ptr<Driver>)>& wrap)
 {
-    ++statementsRun_;
-    if (failAt_ > 0 && --failAt_ == 0)
-        throw Error(Error::Category::Other, QStringLiteral("Fallo inyectado en la sentencia %1")
-                                                .arg(statementsRun_));
+    driver();
+    driver_ = wrap(std::move(driver_));
+    if (!driver_)
+        throw Error(Error::Category::Usage, QStringLiteral("The connection lost its driver"));
 }
 
 Driver& Connection::driver()
@@ -166,7 +165,6 @@ long long Connection::execute(const QString& sql)
 {
     Driver& d = driver();
     try {
-        countStatement();
         const long long n = executeByShape(sql);
         if (n >= 0)
             return n;
@@ -186,7 +184,6 @@ Value Connection::scalar(const QString& sql)
 {
     Driver& d = driver();
     try {
-        countStatement();
         auto cursor = d.query(translate(sql));
         return cursor->next() ? cursor->value(0) : Value();
     } catch (Error& e) {
@@ -208,9 +205,26 @@ void Connection::commitTrans()
     Driver& d = driver();
     if (depth_ == 0)
         throw Error(Error::Category::Usage, QStringLiteral("No transaction is active."));
-    if (depth_ == 1)
+    if (depth_ > 1) {
+        d.setTransactionDepth(--depth_);
+        return;
+    }
+    try {
         d.commit();
-    d.setTransactionDepth(--depth_);
+    } catch (...) {
+        // The engine may have kept the transaction open (a deferred constraint, a busy reader) or
+        // dropped it already (disk full): either way nothing of it may reach the next one.
+        depth_ = 0;
+        d.setTransactionDepth(0);
+        try {
+            d.rollback();
+        } catch (...) {
+            // The commit's error is the one the user must see.
+        }
+        throw;
+    }
+    depth_ = 0;
+    d.setTransactionDepth(0);
 }
 
 void Connection::rollbackTrans()
@@ -220,7 +234,17 @@ void Connection::rollbackTrans()
         throw Error(Error::Category::Usage, QStringLiteral("No transaction is active."));
     depth_ = 0;
     d.setTransactionDepth(0);
-    d.rollback();
+    try {
+        d.rollback();
+    } catch (...) {
+        // Once more, so that a passing failure does not leave the writes visible to this
+        // connection's next reads; should that fail too, the next beginTrans() discards them.
+        try {
+            d.rollback();
+        } catch (...) {
+        }
+        throw;
+    }
 }
 
 }  // namespace db

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace db {
@@ -52,21 +53,19 @@ public:
     Value scalar(const QString& sql);
 
     // ADO transactions: nested calls only count, the outermost begins and commits; a rollback at
-    // any depth undoes everything, as SQL Server's ROLLBACK does.
+    // any depth undoes everything, as SQL Server's ROLLBACK does. A COMMIT the engine refuses
+    // rolls back what is left and ends the transaction before the driver's error is raised, so
+    // the next beginTrans() starts afresh instead of joining a transaction that no longer exists.
     void beginTrans();
     void commitTrans();
     void rollbackTrans();
     int transactionDepth() const { return depth_; }
 
-    // Fault injection for tests: the Nth statement from now (1 = the next one) fails with a
-    // db::Error as if the server had refused it; 0 switches it off. Statements are counted at
-    // execute, scalar, recordset open and command run.
-    void failStatement(int n) { failAt_ = n; }
-    // Counts one statement against the injected fault; the layer's own entry points call it.
-    void countStatement();
-    // Statements counted since the connection opened, so a test can learn how many an
-    // operation runs before it injects a fault at each of them.
-    long long statementsRun() const { return statementsRun_; }
+    // Puts a driver around the engine's own: `wrap` receives the open driver and answers the
+    // one the connection uses from then on. Test suites need it to count statements and to fail
+    // chosen steps through the same paths the engines take; a seam here keeps such members off
+    // this class. Throws db::Error when the connection is closed.
+    void wrapDriver(const std::function<std::unique_ptr<Driver>(std::unique_ptr<Driver>)>& wrap);
 
     // The statement in the engine's own dialect (T-SQL passes unchanged to SQL Server).
     QString translate(const QString& sql) const;
@@ -84,8 +83,6 @@ private:
     int connectionTimeout_ = 15;
     int commandTimeout_ = 30;
     int depth_ = 0;
-    int failAt_ = 0;
-    long long statementsRun_ = 0;
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;

@@ -571,6 +571,13 @@ void OdbcDriver::begin()
 {
     if (lost_ && depth_ == 0)
         reconnect();  // a transaction begins on a live connection
+    // Autocommit still off means a ROLLBACK that failed left the old transaction open: end it
+    // first, or its writes would be committed with the new transaction's.
+    SQLULEN autocommit = SQL_AUTOCOMMIT_ON;
+    if (SQL_SUCCEEDED(SQLGetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, &autocommit, 0, nullptr))
+        && autocommit == SQL_AUTOCOMMIT_OFF) {
+        check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK), SQL_HANDLE_DBC, h_->dbc);
+    }
     check(SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT,
                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
           SQL_HANDLE_DBC, h_->dbc);
@@ -580,13 +587,33 @@ void OdbcDriver::commit()
 {
     if (lost_)
         throw Error(Error::Category::Connection, QString::fromLatin1(kLinkLost));
-    check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_COMMIT), SQL_HANDLE_DBC, h_->dbc);
+    const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_COMMIT);
+    if (!SQL_SUCCEEDED(rc)) {
+        // Read the server's reason before the rollback replaces the diagnostics, then undo what
+        // the refused commit left open: turning autocommit back on would commit it instead.
+        try {
+            check(rc, SQL_HANDLE_DBC, h_->dbc, QStringLiteral("COMMIT failed"));
+        } catch (...) {
+            try {
+                rollback();
+            } catch (...) {
+                // The commit's error is the one to report.
+            }
+            throw;
+        }
+    }
     SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }
 
 void OdbcDriver::rollback()
 {
-    SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK);
+    // A lost link took the transaction with it: the server has undone it, and the next
+    // statement opens a new connection.
+    if (lost_)
+        return;
+    // Autocommit goes back on only once the rollback succeeded: switching it on with the
+    // transaction still open would commit the very writes being undone.
+    check(SQLEndTran(SQL_HANDLE_DBC, h_->dbc, SQL_ROLLBACK), SQL_HANDLE_DBC, h_->dbc);
     SQLSetConnectAttr(h_->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }
 

@@ -36,7 +36,6 @@ Recordset::Recordset(const ConnectionPtr& connection, const QString& sql, Cursor
     const bool updatable = (cursor == CursorType::Dynamic || cursor == CursorType::Keyset)
         && lock != LockType::ReadOnly;
     try {
-        connection_->countStatement();
         if (updatable) {
             openUpdatable();
             return;
@@ -57,6 +56,14 @@ Recordset::Recordset(const ConnectionPtr& connection, const QString& sql, Cursor
         stream_.reset();
         materialised_ = true;
     } catch (Error& e) {
+        // No destructor runs for a recordset that failed to open: the lock's transaction begun
+        // for this read ends here, or the connection would stay inside it.
+        if (ownsLock_) {
+            try {
+                releaseLock(false);
+            } catch (...) {
+            }
+        }
         e.withStatement(sql);
         throw;
     }

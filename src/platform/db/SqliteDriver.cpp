@@ -292,7 +292,14 @@ std::unique_ptr<PreparedStatement> SqliteDriver::prepare(const QString& sql)
     return std::make_unique<SqlitePrepared>(state_->db, sql);
 }
 
-void SqliteDriver::begin() { execPlain(state_->db, "BEGIN IMMEDIATE"); }
+void SqliteDriver::begin()
+{
+    // Nothing of ours is open when a transaction begins: a transaction still open here is one
+    // whose ROLLBACK failed, and its writes must not ride along with the new one's.
+    if (!sqlite3_get_autocommit(state_->db))
+        execPlain(state_->db, "ROLLBACK");
+    execPlain(state_->db, "BEGIN IMMEDIATE");
+}
 
 void SqliteDriver::commit() { execPlain(state_->db, "COMMIT"); }
 

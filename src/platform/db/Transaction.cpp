@@ -25,9 +25,15 @@ void Transaction::commit()
 {
     if (done_)
         throw Error(Error::Category::Usage, QStringLiteral("The transaction is already finished"));
+    if (owns_) {
+        try {
+            connection_.commitTrans();
+        } catch (...) {
+            done_ = true;
+            throw;
+        }
+    }
     done_ = true;
-    if (owns_)
-        connection_.commitTrans();
 }
 
 void Transaction::rollback()

@@ -4,6 +4,7 @@
 #include "platform/db/ServerList.h"
 #include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
+#include "support/DriverFallos.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -256,13 +257,37 @@ TEST(Connection, closedConnectionRefusesStatements)
     EXPECT_EQ(sqlDate(Dialect::Sqlite, QDate(2026, 12, 5)), QStringLiteral("'2026-12-05'"));
 }
 
-TEST_P(DbLayer, anInjectedFaultFailsExactlyTheNthStatement)
+TEST_P(DbLayer, anInjectedFaultFailsExactlyTheNthStatementOnEveryPath)
 {
-    const long long antes = conn->statementsRun();
-    conn->failStatement(2);
+    auto& fallos = testsupport::DriverFallos::de(conn);
+    fallos.fallar(testsupport::DriverFallos::Paso::Sentencia, 2);
     conn->execute(QStringLiteral("INSERT INTO Nombres VALUES (1, 'a')"));
     EXPECT_THROW(conn->execute(QStringLiteral("INSERT INTO Nombres VALUES (2, 'b')")), Error);
     conn->execute(QStringLiteral("INSERT INTO Nombres VALUES (3, 'c')"));
     EXPECT_EQ(count(QStringLiteral("Nombres")), 2);
-    EXPECT_EQ(conn->statementsRun() - antes, 4);  // the count() itself included
+    // Shapes, scalars, recordsets and commands each count once.
+    Command cmd(conn, QStringLiteral("INSERT INTO Nombres VALUES (?, ?)"));
+    cmd.addParameter(QStringLiteral("c"), ParamType::Integer, 0, 4);
+    cmd.addParameter(QStringLiteral("n"), ParamType::VarChar, 10, QStringLiteral("d"));
+    fallos.fallar(testsupport::DriverFallos::Paso::Sentencia, 2);
+    const long long antes = fallos.sentencias();
+    Recordset(conn, QStringLiteral("SELECT * FROM Nombres"), CursorType::Static);
+    EXPECT_THROW(cmd.execute(), Error);
+    cmd.execute();
+    EXPECT_EQ(count(QStringLiteral("Nombres")), 3);
+    EXPECT_EQ(fallos.sentencias() - antes, 4);  // the count() itself included
+}
+
+TEST_P(DbLayer, aLockedRecordsetWhoseReadFailsLeavesNoTransactionOpen)
+{
+    // The counter's read takes the write lock first; when the read itself fails, nobody holds
+    // the recordset to release it.
+    testsupport::DriverFallos::de(conn).fallar(testsupport::DriverFallos::Paso::Sentencia, 1);
+    EXPECT_THROW(Recordset(conn, QStringLiteral("SELECT * FROM Contador WHERE Emp = 1"), CursorType::Keyset,
+                           LockType::Pessimistic),
+                 Error);
+    EXPECT_EQ(conn->transactionDepth(), 0);
+    conn->execute(QStringLiteral("INSERT INTO Contador VALUES (1, 1, 5)"));
+    EXPECT_EQ(Connection::openShared(QStringLiteral("Provider=SQLite;Data Source=") + path())
+                  ->scalar(QStringLiteral("SELECT Codigo FROM Contador")).toInt64(), 5);
 }
