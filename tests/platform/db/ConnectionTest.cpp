@@ -267,8 +267,8 @@ TEST_P(DbLayer, anInjectedFaultFailsExactlyTheNthStatementOnEveryPath)
     EXPECT_EQ(count(QStringLiteral("Nombres")), 2);
     // Shapes, scalars, recordsets and commands each count once.
     Command cmd(conn, QStringLiteral("INSERT INTO Nombres VALUES (?, ?)"));
-    cmd.addParameter(QStringLiteral("c"), ParamType::Integer, 0, 4);
-    cmd.addParameter(QStringLiteral("n"), ParamType::VarChar, 10, QStringLiteral("d"));
+    cmd.addParameter(QStringLiteral("c"), db::ParamType::Integer, 0, 4);
+    cmd.addParameter(QStringLiteral("n"), db::ParamType::VarChar, 10, QStringLiteral("d"));
     fallos.fallar(testsupport::DriverFallos::Paso::Sentencia, 2);
     const long long antes = fallos.sentencias();
     Recordset(conn, QStringLiteral("SELECT * FROM Nombres"), CursorType::Static);
