@@ -1,18 +1,19 @@
 -- NRVXReposic company database, Microsoft SQL Server.
 -- Batches are separated by GO lines; every batch is guarded so the script can run again on a
--- database that already has some of the tables. Text columns are declared case-insensitive and
--- accent-sensitive (Modern_Spanish_CI_AS) whatever the database's default collation, so look-ups
--- by name answer the same as on the embedded engine. Quantities and prices are DECIMAL(19,4).
+-- database that already has some of the tables. Text columns are Unicode (NVARCHAR, NCHAR), so
+-- names in any script survive whatever the server's code page, and are declared case-insensitive
+-- and accent-sensitive (Modern_Spanish_CI_AS) whatever the database's default collation, so
+-- look-ups by name answer the same as on the embedded engine. Quantities and prices are DECIMAL(19,4).
 
 -- ---------------------------------------------------------------- host master tables
 IF OBJECT_ID(N'dbo.Empresas', N'U') IS NULL
 CREATE TABLE dbo.Empresas (
   Codigo        SMALLINT NOT NULL PRIMARY KEY,
-  Nombre        VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
-  CIF           VARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
-  Direccion     VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
-  Poblacion     VARCHAR(60) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
-  Telefono      VARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre        NVARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
+  CIF           NVARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
+  Direccion     NVARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
+  Poblacion     NVARCHAR(60) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
+  Telefono      NVARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   Cod_EmpresaArticulos   SMALLINT NOT NULL DEFAULT 0,
   Cod_EmpresaProveedores SMALLINT NOT NULL DEFAULT 0,
   Almacen_PD    SMALLINT NOT NULL DEFAULT 0
@@ -22,7 +23,7 @@ GO
 IF OBJECT_ID(N'dbo.Usuarios', N'U') IS NULL
 CREATE TABLE dbo.Usuarios (
   Codigo        SMALLINT NOT NULL PRIMARY KEY,
-  Nombre        VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre        NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   Cod_Almacen   SMALLINT NOT NULL DEFAULT 0
 );
 GO
@@ -31,9 +32,9 @@ IF OBJECT_ID(N'dbo.Almacenes', N'U') IS NULL
 CREATE TABLE dbo.Almacenes (
   Cod_Empresa        SMALLINT NOT NULL,
   Codigo             SMALLINT NOT NULL,
-  Nombre             VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
-  Direccion          VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
-  Poblacion          VARCHAR(60) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre             NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
+  Direccion          NVARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
+  Poblacion          NVARCHAR(60) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   RepPorcentajeCajas DECIMAL(19,4) NOT NULL DEFAULT 0,
   Tarifa             SMALLINT NOT NULL DEFAULT 0,
   TarifaProm         SMALLINT NOT NULL DEFAULT 0,
@@ -46,7 +47,7 @@ IF OBJECT_ID(N'dbo.Familias_1', N'U') IS NULL
 CREATE TABLE dbo.Familias_1 (
   Cod_Empresa SMALLINT NOT NULL,
   Codigo      INT NOT NULL,
-  Nombre      VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre      NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   PRIMARY KEY (Cod_Empresa, Codigo)
 );
 GO
@@ -56,7 +57,7 @@ CREATE TABLE dbo.Familias_2 (
   Cod_Empresa SMALLINT NOT NULL,
   Familia_1   INT NOT NULL,
   Codigo      INT NOT NULL,
-  Nombre      VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre      NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   PRIMARY KEY (Cod_Empresa, Familia_1, Codigo)
 );
 GO
@@ -67,7 +68,7 @@ CREATE TABLE dbo.Familias_3 (
   Familia_1   INT NOT NULL,
   Familia_2   INT NOT NULL,
   Codigo      INT NOT NULL,
-  Nombre      VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre      NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   PRIMARY KEY (Cod_Empresa, Familia_1, Familia_2, Codigo)
 );
 GO
@@ -76,7 +77,7 @@ GO
 IF OBJECT_ID(N'dbo.Marcas', N'U') IS NULL
 CREATE TABLE dbo.Marcas (
   Codigo INT NOT NULL PRIMARY KEY,
-  Nombre VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT ''
+  Nombre NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N''
 );
 GO
 
@@ -84,8 +85,8 @@ IF OBJECT_ID(N'dbo.Proveedores', N'U') IS NULL
 CREATE TABLE dbo.Proveedores (
   Cod_Empresa            SMALLINT NOT NULL,
   Codigo                 INT NOT NULL,
-  Nombre                 VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
-  CIF                    VARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre                 NVARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
+  CIF                    NVARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   UsarPendRecibirPedidos BIT NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Codigo)
 );
@@ -95,7 +96,7 @@ IF OBJECT_ID(N'dbo.Articulos', N'U') IS NULL
 CREATE TABLE dbo.Articulos (
   Cod_Empresa   SMALLINT NOT NULL,
   Codigo        INT NOT NULL,
-  Descripcion   VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Descripcion   NVARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   UxCaja        DECIMAL(19,4) NOT NULL DEFAULT 0,
   UxFraccion    DECIMAL(19,4) NOT NULL DEFAULT 0,
   TipoRep       SMALLINT NOT NULL DEFAULT 0,
@@ -131,7 +132,7 @@ GO
 IF OBJECT_ID(N'dbo.Articulos_CBarras', N'U') IS NULL
 CREATE TABLE dbo.Articulos_CBarras (
   Cod_Empresa  SMALLINT NOT NULL,
-  Cod_Barras   VARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL,
+  Cod_Barras   NVARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL,
   Cod_Articulo INT NOT NULL,
   Principal    BIT NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Cod_Barras)
@@ -169,7 +170,7 @@ CREATE TABLE dbo.Almacen_Articulos (
   Cod_Articulo INT NOT NULL,
   Stock_Actual DECIMAL(19,4) NOT NULL DEFAULT 0,
   Bloqueo      BIT NOT NULL DEFAULT 0,
-  Ubicacion    VARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Ubicacion    NVARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   PU_Compra    DECIMAL(19,4) NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Cod_Articulo)
 );
@@ -220,7 +221,7 @@ CREATE TABLE dbo.Traspasos (
   Fecha         DATETIME NOT NULL,
   Alm_Destino   SMALLINT NOT NULL DEFAULT 0,
   Cod_Usuario   SMALLINT NOT NULL DEFAULT 0,
-  Observaciones VARCHAR(255) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Observaciones NVARCHAR(255) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   Importe       DECIMAL(19,4) NOT NULL DEFAULT 0,
   Recibido      BIT NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Cod_Ejercicio, Alm_Origen, Codigo)
@@ -242,7 +243,7 @@ CREATE TABLE dbo.Traspasos_Lineas (
   Codigo        INT NOT NULL,
   Linea         INT NOT NULL,
   Cod_Articulo  INT NOT NULL,
-  Descripcion   VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Descripcion   NVARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   UxCaja        DECIMAL(19,4) NOT NULL DEFAULT 0,
   Cajas         INT NOT NULL DEFAULT 0,
   Unidades      DECIMAL(19,4) NOT NULL DEFAULT 0,
@@ -304,7 +305,7 @@ CREATE TABLE dbo.Pedidos_Proveedores_Lineas (
   Codigo       INT NOT NULL,
   Linea        SMALLINT NOT NULL,
   Cod_Articulo INT NOT NULL DEFAULT 0,
-  Descripcion  VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Descripcion  NVARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   Unidades     DECIMAL(19,4) NOT NULL DEFAULT 0,
   UnidadesRcv  DECIMAL(19,4) NOT NULL DEFAULT 0,
   UnidadesLiq  DECIMAL(19,4) NOT NULL DEFAULT 0,
@@ -349,7 +350,7 @@ CREATE TABLE dbo.Compras_Mini (
   Cod_Almacen       SMALLINT NOT NULL,
   Codigo            INT NOT NULL,
   Fecha             DATETIME NOT NULL,
-  Documento         VARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Documento         NVARCHAR(20) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   Cod_Proveedor     INT NOT NULL,
   CheckvsPed        BIT NOT NULL DEFAULT 0,
   EnviadoCheckvsPed BIT NOT NULL DEFAULT 0,
@@ -399,12 +400,12 @@ CREATE TABLE dbo.Log_Operaciones (
   Id            INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
   Cod_Empresa   SMALLINT NOT NULL,
   Fecha         DATETIME NOT NULL,
-  Hora          VARCHAR(8) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Hora          NVARCHAR(8) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   Cod_Usuario   SMALLINT NOT NULL DEFAULT 0,
   TipoDocumento SMALLINT NOT NULL DEFAULT 0,
   Operacion     SMALLINT NOT NULL DEFAULT 0,
   Cod_Documento INT NOT NULL DEFAULT 0,
-  Comentario    VARCHAR(255) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT ''
+  Comentario    NVARCHAR(255) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N''
 );
 GO
 
@@ -419,7 +420,7 @@ GO
 IF OBJECT_ID(N'dbo.SGD_Formularios', N'U') IS NULL
 CREATE TABLE dbo.SGD_Formularios (
   Cod_Formulario INT NOT NULL PRIMARY KEY,
-  Nombre         VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT ''
+  Nombre         NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N''
 );
 GO
 
@@ -433,8 +434,8 @@ IF OBJECT_ID(N'dbo.SGD_Controles', N'U') IS NULL
 CREATE TABLE dbo.SGD_Controles (
   Cod_Formulario INT NOT NULL,
   Cod_Control    INT NOT NULL,
-  Nombre         VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
-  Indice         CHAR(2) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre         NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
+  Indice         NCHAR(2) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   TabIndex       SMALLINT NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Formulario, Cod_Control)
 );
@@ -547,7 +548,7 @@ CREATE TABLE dbo.Reposicion_Pref (
   Fecha         DATETIME NOT NULL,
   Cod_AlmacenD  SMALLINT NOT NULL,
   Pendiente     BIT NOT NULL DEFAULT 1,
-  Observaciones VARCHAR(255) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Observaciones NVARCHAR(255) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Codigo)
 );
 GO
@@ -583,7 +584,7 @@ IF OBJECT_ID(N'dbo.Reposicion_Grp_Aprovisionamiento', N'U') IS NULL
 CREATE TABLE dbo.Reposicion_Grp_Aprovisionamiento (
   Cod_Empresa           SMALLINT NOT NULL,
   Cod_Aprov             SMALLINT NOT NULL,
-  Nombre                VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre                NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   TipoFichero_Propuesta SMALLINT NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Cod_Aprov)
 );
@@ -593,7 +594,7 @@ IF OBJECT_ID(N'dbo.Reposicion_Grp', N'U') IS NULL
 CREATE TABLE dbo.Reposicion_Grp (
   Cod_Empresa SMALLINT NOT NULL,
   Cod_Grupo   SMALLINT NOT NULL,
-  Nombre      VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre      NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   Cod_Aprov   SMALLINT NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Cod_Grupo)
 );
@@ -653,7 +654,7 @@ CREATE TABLE dbo.Reposicion_Restos_Lineas (
   Codigo       INT NOT NULL,
   Cod_Articulo INT NOT NULL,
   Unidades     DECIMAL(19,4) NOT NULL DEFAULT 0,
-  Concepto     VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Concepto     NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   PRIMARY KEY (Cod_Empresa, Cod_Almacen, Codigo, Cod_Articulo)
 );
 GO
@@ -680,7 +681,7 @@ CREATE TABLE dbo.Temp_Reposicion_Restos_Lineas (
   NroPuesto    INT NOT NULL,
   Cod_Articulo INT NOT NULL,
   Unidades     DECIMAL(19,4) NOT NULL DEFAULT 0,
-  Concepto     VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Concepto     NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   PRIMARY KEY (NroPuesto, Cod_Articulo)
 );
 GO
@@ -689,8 +690,8 @@ IF OBJECT_ID(N'dbo.Reposicion_Columnas', N'U') IS NULL
 CREATE TABLE dbo.Reposicion_Columnas (
   Cod_Empresa SMALLINT NOT NULL,
   Cod_Campo   INT NOT NULL,
-  Id_Campo    VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
-  Descripcion VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Id_Campo    NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
+  Descripcion NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   ArtCen_DF   BIT NOT NULL DEFAULT 0,
   ArtProv_DF  BIT NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Cod_Campo)
@@ -772,7 +773,7 @@ IF OBJECT_ID(N'dbo.Reposicion_Pedidos_ArtCentral_Filtro', N'U') IS NULL
 CREATE TABLE dbo.Reposicion_Pedidos_ArtCentral_Filtro (
   Cod_Empresa          SMALLINT NOT NULL,
   Codigo               INT NOT NULL,
-  Nombre               VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre               NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   Cod_Grupo_Reposicion SMALLINT NOT NULL DEFAULT 0,
   PRIMARY KEY (Cod_Empresa, Codigo)
 );
@@ -806,7 +807,7 @@ GO
 IF OBJECT_ID(N'dbo.Pedidos_Central_Tipos', N'U') IS NULL
 CREATE TABLE dbo.Pedidos_Central_Tipos (
   Codigo      SMALLINT NOT NULL PRIMARY KEY,
-  Nombre      VARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Nombre      NVARCHAR(50) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   Cod_Almacen SMALLINT NOT NULL DEFAULT 0
 );
 GO
@@ -826,9 +827,9 @@ GO
 -- ---------------------------------------------------------------- print scratch
 IF OBJECT_ID(N'dbo.Temp_ChkPedidos', N'U') IS NULL
 CREATE TABLE dbo.Temp_ChkPedidos (
-  Puesto       VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL,
+  Puesto       NVARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL,
   Cod_Articulo INT NOT NULL,
-  Descripcion  VARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT '',
+  Descripcion  NVARCHAR(100) COLLATE Modern_Spanish_CI_AS NOT NULL DEFAULT N'',
   UnidadesPed  DECIMAL(19,4) NOT NULL DEFAULT 0,
   UnidadesMC   DECIMAL(19,4) NOT NULL DEFAULT 0,
   PRIMARY KEY (Puesto, Cod_Articulo)

@@ -1,5 +1,7 @@
 #include "fiabilidad/Comun.h"
 
+#include "support/TestDatabase.h"
+
 #include "host/Reloj.h"
 #include "host/components/Traspaso.h"
 #include "host/demo/DemoData.h"
@@ -49,7 +51,7 @@ QString carpeta()
 
 db::ConnectionPtr abrir(const QString& ruta)
 {
-    return db::Connection::openShared(QStringLiteral("Provider=SQLite;Data Source=") + ruta);
+    return db::Connection::openShared(testsupport::connectionStringFor(ruta));
 }
 
 void copiar(const QString& desde, const QString& hasta)

@@ -24,10 +24,18 @@ TestDatabase::TestDatabase() : dir_(tempRoot())
     demo::createSchema(*connection_);
 }
 
-QString TestDatabase::connectionString() const
+QString connectionStringFor(const QString& path)
 {
-    return QStringLiteral("Provider=SQLite;Data Source=") + path_;
+    // NRVX_TEST_DRIVER=odbc runs a suite through unixODBC and the SQLite ODBC driver, which gets
+    // the company collation and functions from our extension, as a server would have them.
+    if (qEnvironmentVariable("NRVX_TEST_DRIVER") == QLatin1String("odbc")) {
+        return QStringLiteral("Driver=SQLite3;Database=%1;LoadExt=%2;")
+            .arg(path, QStringLiteral(NRVX_SQLITE_EXTENSION));
+    }
+    return QStringLiteral("Provider=SQLite;Data Source=") + path;
 }
+
+QString TestDatabase::connectionString() const { return connectionStringFor(path_); }
 
 db::ConnectionPtr TestDatabase::openAnother() const
 {

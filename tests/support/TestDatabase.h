@@ -7,6 +7,10 @@
 
 namespace testsupport {
 
+// How the tests open an embedded database file: natively, or through unixODBC and the SQLite
+// ODBC driver (with our extension) when NRVX_TEST_DRIVER=odbc.
+QString connectionStringFor(const QString& path);
+
 // A fresh embedded company database with the full schema, in a folder removed at the end of
 // the test. Other processes may open the same file through path().
 class TestDatabase {

@@ -6,6 +6,7 @@
 #include "platform/db/SqliteDriver.h"
 #include "platform/db/StatementShape.h"
 #include "platform/db/TsqlToSqlite.h"
+#include "platform/db/UnicodeLiterals.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -143,7 +144,7 @@ Driver& Connection::driver()
 
 QString Connection::translate(const QString& sql) const
 {
-    return dialect() == Dialect::Sqlite ? TsqlToSqlite::translate(sql) : sql;
+    return dialect() == Dialect::Sqlite ? TsqlToSqlite::translate(sql) : unicodeLiterals(sql);
 }
 
 long long Connection::executeByShape(const QString& sql)

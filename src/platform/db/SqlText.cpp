@@ -9,6 +9,16 @@ QString sqlText(const QString& text)
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
+QString sqlText(Dialect dialect, const QString& text)
+{
+    return dialect == Dialect::SqlServer ? QLatin1Char('N') + sqlText(text) : sqlText(text);
+}
+
+QString sqlText(const Connection& connection, const QString& text)
+{
+    return sqlText(connection.dialect(), text);
+}
+
 QString sqlDate(Dialect dialect, const QDate& date)
 {
     const QString fmt = dialect == Dialect::Sqlite ? QStringLiteral("yyyy-MM-dd")

@@ -239,7 +239,6 @@ SqliteDriver::SqliteDriver(const QString& path, const QString& serverName, bool 
     execPlain(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF;");
     SqliteFunctions::Options options;
     options.keepStatements = true;
-    options.ownerSession = true;
     const int frc = SqliteFunctions::install(db, options, &state_->functions);
     if (frc != SQLITE_OK) {
         const QString msg = QString::fromUtf8(sqlite3_errmsg(db));

@@ -85,6 +85,7 @@ int SqliteFunctions::install(sqlite3* db, const Options& options, Shared* out)
     const Function functions[] = {
         {"nrvx_servername", 0, false, serverName},
         {"nrvx_trancount", 0, false, transactionCount},
+        {"nrvx_set_session", 2, false, setSession},
         {"nrvx_var", 1, true, nullVariable},
         {"fn_PedidosProvTotalLineas", 2, false, documentTotal<0>},
         {"fn_PedidosProvTotalUnidades", 2, false, documentTotal<1>},
@@ -115,7 +116,7 @@ int SqliteFunctions::compare(void* self, int la, const void* a, int lb, const vo
 void SqliteFunctions::serverName(sqlite3_context* ctx, int, sqlite3_value**)
 {
     SqliteFunctions* self = from(ctx);
-    if (!self->options_.ownerSession) {
+    if (!self->told_) {
         sqlite3_result_null(ctx);
         return;
     }
@@ -126,10 +127,20 @@ void SqliteFunctions::serverName(sqlite3_context* ctx, int, sqlite3_value**)
 void SqliteFunctions::transactionCount(sqlite3_context* ctx, int, sqlite3_value**)
 {
     SqliteFunctions* self = from(ctx);
-    if (self->options_.ownerSession)
+    if (self->told_)
         sqlite3_result_int(ctx, self->depth_);
     else
         sqlite3_result_int(ctx, sqlite3_get_autocommit(self->db_) ? 0 : 1);
+}
+
+void SqliteFunctions::setSession(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    SqliteFunctions* self = from(ctx);
+    const auto* name = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    self->serverName_ = QString::fromUtf8(name, sqlite3_value_bytes(argv[0]));
+    self->depth_ = sqlite3_value_int(argv[1]);
+    self->told_ = true;
+    sqlite3_result_null(ctx);
 }
 
 template <int Which>

@@ -82,6 +82,7 @@ StatementShape StatementShape::lift(const QString& sql)
         copied = to;
     };
     int i = 0;
+    int unicodeMark = -1;  // where the N of an N'...' literal stands
     while (i < n) {
         const char16_t c = p[i].unicode();
         if (c == '\'') {
@@ -103,7 +104,8 @@ StatementShape StatementShape::lift(const QString& sql)
             QString lit(p + i + 1, j - i - 1);
             if (doubled)
                 lit.replace(QStringLiteral("''"), QStringLiteral("'"));
-            liftAt(i, j + 1, Value(lit));
+            // N'...' is lifted whole: a parameter is Unicode text already.
+            liftAt(unicodeMark == i - 1 ? i - 1 : i, j + 1, Value(lit));
             i = j + 1;
         } else if (c == '"' || c == '[') {
             const QChar close = c == '[' ? QLatin1Char(']') : QLatin1Char('"');
@@ -131,6 +133,8 @@ StatementShape StatementShape::lift(const QString& sql)
                 ++j;
             if (isPositionalWord(QStringView(sql).mid(i, j - i)))
                 return {};
+            if (j == i + 1 && (c == 'N' || c == 'n') && j < n && p[j] == QLatin1Char('\''))
+                unicodeMark = i;
             i = j;
         } else {
             // Comments and existing parameters: leave such statements as they are.

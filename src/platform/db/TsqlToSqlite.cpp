@@ -230,6 +230,9 @@ private:
                     limits.pop_back();
                 } else if (w.startsWith(QLatin1String("@@"))) {
                     rewriteGlobalVariable(i, w.mid(2));
+                } else if ((w == u"N" || w == u"n") && i + 1 < end
+                           && tokens_[i + 1].kind == Kind::String) {
+                    drop(i);  // SQLite's text is Unicode already: N'...' is plain '...'
                 } else if (isWord(i, "ISNULL") && isPunct(nextSig(i + 1, end), u'(')) {
                     replace(i, inCaseOf(w, "IFNULL"));
                 } else if (isWord(i, "SELECT")) {

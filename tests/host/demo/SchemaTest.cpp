@@ -178,3 +178,24 @@ TEST(Schema, splitBatchesCutsOnlyAtLinesHoldingGo)
 }
 
 }  // namespace
+
+TEST(Schema, sqlServerKeepsEveryTextColumnInUnicode)
+{
+    // VARCHAR would turn text outside the server's code page (Cyrillic, Japanese, emoji) into '?'.
+    static const QRegularExpression column(
+        QStringLiteral("^\\s*(\\w+)\\s+(\\w*(?:CHAR|TEXT)\\w*)(?:\\((\\w+)\\))?(.*)$"),
+        QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+    const QString script = demo::schemaScript(db::Dialect::SqlServer);
+    int checked = 0;
+    for (const auto& m : column.globalMatch(script)) {
+        const QString type = m.captured(2).toUpper();
+        EXPECT_TRUE(type == QLatin1String("NVARCHAR") || type == QLatin1String("NCHAR"))
+            << m.captured(1).toStdString() << " " << type.toStdString();
+        EXPECT_FALSE(m.captured(4).contains(QRegularExpression(QStringLiteral("DEFAULT\\s+'"))))
+            << m.captured(1).toStdString() << ": a non-Unicode default";
+        ++checked;
+    }
+    // Every column that holds text on the embedded engine holds it here too.
+    EXPECT_EQ(checked, demo::schemaScript(db::Dialect::Sqlite).count(QLatin1String("COLLATE ES_CI_AS")));
+    EXPECT_GT(checked, 30);
+}

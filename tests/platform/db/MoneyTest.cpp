@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 using db::Money;
 
 TEST(Money, sqlLiteralHasPointNoGroupingAndOnlyNeededDecimals)
@@ -30,6 +33,35 @@ TEST(Money, parsesBothDecimalSeparatorsAndRefusesGarbage)
     EXPECT_EQ(Money::parse(QStringLiteral(" -7.25 ")), Money::fromDouble(-7.25));
     EXPECT_THROW(Money::parse(QStringLiteral("abc")), db::Error);
     EXPECT_THROW(Money::parse(QString()), db::Error);
+}
+
+TEST(Money, parsesEveryAmountOfTheRangeExactlyAndRefusesWhatLiesBeyond)
+{
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    struct Case { const char* in; int64_t scaled; };
+    for (const Case& c : {Case{"0.0001", 1}, Case{"-0.0001", -1}, Case{"922337203685477.5807", kMax},
+                          Case{"-922337203685477.5807", -kMax}, Case{"+12.5", 125000},
+                          Case{"1234567890123.4567", 12345678901234567}, Case{".5", 5000},
+                          Case{"7.", 70000}, Case{"2.00005", 20001}, Case{"-2.00005", -20001},
+                          Case{"2.000049999", 20000}, Case{"1e-4", 1}, Case{"-1.5E2", -1500000}}) {
+        EXPECT_EQ(Money::parse(QString::fromLatin1(c.in)).scaled(), c.scaled) << c.in;
+    }
+    // What SQL Server's DECIMAL(19,4) and a currency column hold beyond Money is refused, not
+    // wrapped round to a wrong amount.
+    for (const char* beyond : {"922337203685477.5808", "-922337203685477.5809", "1000000000000000",
+                               "922337203685477.58075", "1e16"}) {
+        try {
+            Money::parse(QString::fromLatin1(beyond));
+            ADD_FAILURE() << beyond << " was accepted";
+        } catch (const db::Error& e) {
+            EXPECT_TRUE(e.message().contains(QLatin1String("out of range"))) << e.what();
+        }
+    }
+    for (const char* garbage : {"-", ".", "1.2.3", "12a", "١٢"})
+        EXPECT_THROW(Money::parse(QString::fromUtf8(garbage)), db::Error) << garbage;
+    EXPECT_THROW(Money::fromDouble(1e16), db::Error);
+    EXPECT_THROW(Money::fromDouble(std::nan("")), db::Error);
+    EXPECT_EQ(Money::fromDouble(-2.5).scaled(), -25000);
 }
 
 TEST(StatementShape, liftsNumbersAndTextsOfWrites)
