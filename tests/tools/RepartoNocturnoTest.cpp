@@ -57,8 +57,16 @@ TEST(RepartoNocturno, proportionalRunNeverReservesBeyondTheFreeStockAndSaysWhatI
     ASSERT_EQ(ejecutar(comun + QStringList{QStringLiteral("--reparto"), QStringLiteral("proporcional")}, &salida), 0);
     const QStringList lineas = salida.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_FALSE(lineas.isEmpty());
-    for (const QString& l : lineas)
-        EXPECT_TRUE(l.contains(QStringLiteral(" artículos repartidos"))) << l.toStdString();
+    // Each store's line says how many articles it shared; the start line records the option.
+    int tiendas = 0;
+    for (const QString& l : lineas) {
+        if (l.contains(QStringLiteral(" Almacén ")) && l.contains(QStringLiteral(" prefacturas,"))) {
+            ++tiendas;
+            EXPECT_TRUE(l.contains(QStringLiteral(" artículos repartidos"))) << l.toStdString();
+        }
+    }
+    EXPECT_GT(tiendas, 0) << salida.toStdString();
+    EXPECT_TRUE(lineas.first().contains(QStringLiteral("reparto=proporcional"))) << lineas.first().toStdString();
 
     const QHash<int, double> despues = porArticulo(c, reservas);
     for (auto it = despues.cbegin(); it != despues.cend(); ++it) {
