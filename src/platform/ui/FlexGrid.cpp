@@ -36,6 +36,19 @@ bool looksNumeric(const QString& text)
     return digit;
 }
 
+// One past the last column of the run of equal, non-empty cells that starts at (row, col): the
+// cells a merged row shows as one, and the headings that share one width.
+int endOfRun(const FlexGrid& grid, int row, int col)
+{
+    const QString text = grid.TextMatrix(row, col);
+    int end = col + 1;
+    if (!text.isEmpty()) {
+        while (end < grid.Cols() && grid.TextMatrix(row, end) == text)
+            ++end;
+    }
+    return end;
+}
+
 Qt::Alignment toQt(int a)
 {
     static const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
@@ -443,12 +456,7 @@ void FlexGrid::fitMergedHeadings()
             continue;
         int c = 0;
         while (c < cols) {
-            const QString text = TextMatrix(r, c);
-            int end = c + 1;
-            if (!text.isEmpty()) {
-                while (end < cols && TextMatrix(r, end) == text)
-                    ++end;
-            }
+            const int end = endOfRun(*this, r, c);
             // A run shares its text: only its last shown column widens, by what the run lacks.
             int total = 0;
             int lastShown = -1;
@@ -458,7 +466,7 @@ void FlexGrid::fitMergedHeadings()
                     lastShown = k;
                 }
             }
-            const int need = textWidthPx(text);
+            const int need = textWidthPx(TextMatrix(r, c));
             if (lastShown >= 0 && need > total) {
                 fitPx_.insert(lastShown, columnWidth(lastShown) + need - total);
                 applyWidth(lastShown);
@@ -610,12 +618,7 @@ void FlexGrid::refreshMerges()
             continue;
         int c = 0;
         while (c < cols) {
-            const QString text = TextMatrix(r, c);
-            int end = c + 1;
-            if (!text.isEmpty()) {
-                while (end < cols && TextMatrix(r, end) == text)
-                    ++end;
-            }
+            const int end = endOfRun(*this, r, c);
             if (end - c > 1) {
                 setSpan(r, c, 1, end - c);
                 frozen_->setSpan(r, c, 1, end - c);

@@ -34,6 +34,19 @@ protected:
         f->show();
         return f;
     }
+    // Pre-invoice 260100007 from 1 to 12, opened in the screen's reprint mode.
+    std::unique_ptr<frmRepPrefacturaGenerar> reimprimir()
+    {
+        pendiente(101, 6, 100);
+        conn()->execute("INSERT INTO Reposicion_Pref (Cod_Empresa, Cod_Almacen, Codigo, Fecha, Cod_AlmacenD,"
+                        " Pendiente, Observaciones) VALUES (1, 1, 260100007, '2026-12-01', 12, 1, '')");
+        auto f = std::make_unique<frmRepPrefacturaGenerar>();
+        f->Cod_Almacen = 1;
+        f->Cod_AlmacenD = 12;
+        f->Codigo = 260100007;
+        f->show();
+        return f;
+    }
     void destino(QWidget* f, const QString& codigo)
     {
         hijo<host::SelectorAlmacen>(f, QStringLiteral("txtAlmacenD"))->setTexto(codigo);
@@ -124,14 +137,7 @@ TEST_F(PantallaGenerar, aFailingPassIsReportedAndTheRunGoesOn)
 
 TEST_F(PantallaGenerar, reprintModeLocksThePickersPrintsOnceAndTouchesNoTable)
 {
-    pendiente(101, 6, 100);
-    conn()->execute("INSERT INTO Reposicion_Pref (Cod_Empresa, Cod_Almacen, Codigo, Fecha, Cod_AlmacenD,"
-                    " Pendiente, Observaciones) VALUES (1, 1, 260100007, '2026-12-01', 12, 1, '')");
-    auto f = std::make_unique<frmRepPrefacturaGenerar>();
-    f->Cod_Almacen = 1;
-    f->Cod_AlmacenD = 12;
-    f->Codigo = 260100007;
-    f->show();
+    auto f = reimprimir();
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Imprimir PreFactura"));
     EXPECT_FALSE(hijo<QWidget>(f.get(), QStringLiteral("txtAlmacenD"))->isEnabled());
     pulsar(f.get(), QStringLiteral("cmdAceptar"));
@@ -191,14 +197,7 @@ TEST_F(PantallaGenerar, screenOutputPreviewsAReprintAndIsNotOfferedForAGeneratio
     EXPECT_EQ(salida->Value(), ui::OutputDevicePicker::Impresora);
     EXPECT_FALSE(salida->isEnabled());
 
-    pendiente(101, 6, 100);
-    conn()->execute("INSERT INTO Reposicion_Pref (Cod_Empresa, Cod_Almacen, Codigo, Fecha, Cod_AlmacenD,"
-                    " Pendiente, Observaciones) VALUES (1, 1, 260100007, '2026-12-01', 12, 1, '')");
-    auto f = std::make_unique<frmRepPrefacturaGenerar>();
-    f->Cod_Almacen = 1;
-    f->Cod_AlmacenD = 12;
-    f->Codigo = 260100007;
-    f->show();
+    auto f = reimprimir();
     salida = hijo<ui::OutputDevicePicker>(f.get(), QStringLiteral("cboDisp"));
     ASSERT_TRUE(salida->isEnabled());
     EXPECT_EQ(salida->Value(), ui::OutputDevicePicker::Impresora);
